@@ -1,0 +1,14 @@
+#pragma once
+// One function per rer-cli command. Each takes the words after the command
+// name and returns the process exit code.
+
+#include <string>
+#include <vector>
+
+namespace rer::cli {
+
+using CommandArgs = std::vector<std::string>;
+
+int RunMessageCommand(const CommandArgs& args);
+
+}  // namespace rer::cli

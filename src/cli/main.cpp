@@ -1,0 +1,44 @@
+// rer-cli: the pager programming core without windows.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*run)(const rer::cli::CommandArgs&);
+};
+
+const Command kCommands[] = {
+    {"message", "message CODE [--attempts-left N] [--secure-wrong N] [--question]",
+     rer::cli::RunMessageCommand},
+};
+
+int PrintHelp(std::ostream& out) {
+  out << "usage: rer-cli COMMAND [ARGS]\ncommands:\n";
+  for (const auto& command : kCommands) out << "  " << command.usage << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintHelp(std::cerr);
+    return 2;
+  }
+  const std::string name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") return PrintHelp(std::cout);
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  for (const auto& command : kCommands) {
+    if (name == command.name) return command.run(args);
+  }
+  std::cerr << "rer-cli: unknown command '" << name << "'\n";
+  PrintHelp(std::cerr);
+  return 2;
+}

@@ -1,0 +1,28 @@
+#include "core/scripted_user_interface.h"
+
+namespace rer {
+
+int ScriptedUserInterface::ShowMessageBox(const MessageBox& box) {
+  shown.push_back(box);
+  if (box.buttons == MessageButtons::Ok) return kResultOk;
+  if (answers.empty()) return defaultAnswer;
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedUserInterface::EnterPassword(PasswordMode mode) {
+  passwordAsks.push_back(mode);
+  if (passwords.empty()) return std::nullopt;
+  auto typed = passwords.front();
+  passwords.pop_front();
+  return typed;
+}
+
+std::vector<std::string> ScriptedUserInterface::Texts() const {
+  std::vector<std::string> texts;
+  for (const auto& box : shown) texts.push_back(box.text);
+  return texts;
+}
+
+}  // namespace rer

@@ -1,0 +1,38 @@
+#pragma once
+// A UserInterface that records every box and answers from a script; used by
+// tests and by the command line, where options stand in for a person.
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/user_interface.h"
+
+namespace rer {
+
+class ScriptedUserInterface : public UserInterface {
+ public:
+  // Answers for Yes/No boxes, taken in order; when empty, `defaultAnswer`.
+  std::deque<int> answers;
+  int defaultAnswer = kResultNo;
+  // Texts typed into password entries, taken in order; nullopt = closed.
+  std::deque<std::optional<std::string>> passwords;
+
+  std::vector<MessageBox> shown;        // every box, in order
+  std::vector<PasswordMode> passwordAsks;
+  std::vector<int> progress;            // every progress value reported
+  std::vector<std::string> statusTexts;
+  int pumps = 0;
+
+  int ShowMessageBox(const MessageBox& box) override;
+  std::optional<std::string> EnterPassword(PasswordMode mode) override;
+  void SetProgress(int percent) override { progress.push_back(percent); }
+  void PumpMessages() override { ++pumps; }
+  void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+
+  // Convenience for assertions: the texts of the boxes shown so far.
+  std::vector<std::string> Texts() const;
+};
+
+}  // namespace rer

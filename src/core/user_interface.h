@@ -1,0 +1,59 @@
+#pragma once
+// Everything the core asks of a person or a window. The Qt application
+// implements it with dialogs; the command line answers from its options;
+// tests use ScriptedUserInterface.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/messages.h"
+
+namespace rer {
+
+// Kinds of password entry, numbered as the password state numbers them.
+enum class PasswordMode : int {
+  Secure = 0,
+  Local = 2,
+  Ota = 3,
+  Software = 4,
+  PagerAccess = 5,
+  PagerLocal = 7,
+};
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+
+  // Shows the message of `code` with OK; always returns kResultOk.
+  int ShowError(int code);
+  // Asks the Yes/No question of `code`; returns kResultYes or kResultNo.
+  int AskQuestion(int code);
+
+  // Where ShowError finds the counters and texts that some messages quote.
+  void SetContextSource(std::function<MessageContext()> source) {
+    contextSource_ = std::move(source);
+  }
+  MessageContext CurrentContext() const { return contextSource_ ? contextSource_() : MessageContext{}; }
+
+  // Shows a composed box modally; returns kResultOk, kResultYes or kResultNo.
+  virtual int ShowMessageBox(const MessageBox& box) = 0;
+
+  // Asks for one password; nullopt when the entry was closed without submit.
+  virtual std::optional<std::string> EnterPassword(PasswordMode mode) = 0;
+
+  // Progress of a pager operation, 0..100; Begin/End bracket the operation.
+  virtual void BeginProgress() {}
+  virtual void SetProgress(int /*percent*/) {}
+  // During a long pause: the whole seconds still to wait.
+  virtual void SetSecondsLeft(int /*seconds*/) {}
+  virtual void EndProgress() {}
+  // Lets pending window messages through (repaint, input) during blocking work.
+  virtual void PumpMessages() {}
+  virtual void SetStatusText(const std::string& /*text*/) {}
+
+ private:
+  std::function<MessageContext()> contextSource_;
+};
+
+}  // namespace rer
