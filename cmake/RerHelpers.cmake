@@ -1,0 +1,38 @@
+# rer_add_library(NAME [QT] DEPS dep...)
+#   One static library from every .cpp file in the current folder. Dependencies
+#   that have no target yet (a folder without code) are skipped, so that
+#   folders can gain code in any order.
+function(rer_add_library name)
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  foreach(dep IN LISTS ARG_DEPS)
+    target_link_libraries(${name} PUBLIC $<TARGET_NAME_IF_EXISTS:${dep}>)
+  endforeach()
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  endif()
+endfunction()
+
+# rer_add_tests(NAME DEPS dep...)
+#   One test executable from every *_test.cpp file in the current folder,
+#   with GoogleTest and GoogleMock, registered with CTest.
+function(rer_add_tests name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  foreach(dep IN LISTS ARG_DEPS)
+    target_link_libraries(${name} PRIVATE $<TARGET_NAME_IF_EXISTS:${dep}>)
+  endforeach()
+  target_link_libraries(${name} PRIVATE GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endfunction()
