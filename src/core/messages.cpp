@@ -8,7 +8,7 @@
 namespace rer {
 namespace {
 
-constexpr std::array kWarningCodes{-6,  -7,  -8,  -22, -49,  -52,  -66,  -67,  -68,
+constexpr std::array kWarningCodes{-6,  -7,  -8,  -22, -49, -52,  -66,  -67, -68,
                                    -75, -77, -80, -90, -91, -103, -116, -120};
 constexpr std::array kInformationCodes{-53, -54, -55, -62, -113, -128};
 

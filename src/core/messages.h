@@ -23,9 +23,9 @@ struct MessageBox {
 
 // Values that some messages quote at the moment they are shown.
 struct MessageContext {
-  int attemptsLeft = 0;            // -1: tries the pager reports as left; 8 = "not reported"
-  int secureWrongCount = 0;        // -6: wrong SECURE passwords in a row
-  std::string codeplugVersionText; // -93: the pager's six-digit codeplug version
+  int attemptsLeft = 0;             // -1: tries the pager reports as left; 8 = "not reported"
+  int secureWrongCount = 0;         // -6: wrong SECURE passwords in a row
+  std::string codeplugVersionText;  // -93: the pager's six-digit codeplug version
 };
 
 // The OK box for `code` (title and icon by class, text composed from its pieces).

@@ -19,6 +19,15 @@ std::optional<std::string> ScriptedUserInterface::EnterPassword(PasswordMode mod
   return typed;
 }
 
+std::optional<UserInterface::NewPassword> ScriptedUserInterface::EnterNewPassword(
+    PasswordMode mode) {
+  passwordAsks.push_back(mode);
+  if (newPasswords.empty()) return std::nullopt;
+  auto typed = newPasswords.front();
+  newPasswords.pop_front();
+  return typed;
+}
+
 std::vector<std::string> ScriptedUserInterface::Texts() const {
   std::vector<std::string> texts;
   for (const auto& box : shown) texts.push_back(box.text);

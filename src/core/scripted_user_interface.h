@@ -19,14 +19,18 @@ class ScriptedUserInterface : public UserInterface {
   // Texts typed into password entries, taken in order; nullopt = closed.
   std::deque<std::optional<std::string>> passwords;
 
-  std::vector<MessageBox> shown;        // every box, in order
+  // Entries typed into the change-password form, taken in order.
+  std::deque<std::optional<NewPassword>> newPasswords;
+
+  std::vector<MessageBox> shown;  // every box, in order
   std::vector<PasswordMode> passwordAsks;
-  std::vector<int> progress;            // every progress value reported
+  std::vector<int> progress;  // every progress value reported
   std::vector<std::string> statusTexts;
   int pumps = 0;
 
   int ShowMessageBox(const MessageBox& box) override;
   std::optional<std::string> EnterPassword(PasswordMode mode) override;
+  std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
   void SetProgress(int percent) override { progress.push_back(percent); }
   void PumpMessages() override { ++pumps; }
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }

@@ -21,7 +21,9 @@ std::string TrimRight(std::string_view text) {
   return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
-std::string Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+std::string Trim(std::string_view text) {
+  return TrimLeft(TrimRight(text));
+}
 
 std::string StripLeadingZeros(std::string_view text) {
   const auto first = text.find_first_not_of('0');

@@ -24,7 +24,9 @@ int HexDigitValue(char c);
 std::string ThreeDigits(int value);
 std::string ToUpper(std::string_view text);
 
-inline bool TestBit(std::uint8_t byte, int bit) { return (byte >> bit) & 1u; }
+inline bool TestBit(std::uint8_t byte, int bit) {
+  return (byte >> bit) & 1u;
+}
 inline std::uint8_t SetBit(std::uint8_t byte, int bit) {
   return static_cast<std::uint8_t>(byte | (1u << bit));
 }

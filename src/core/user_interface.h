@@ -34,13 +34,26 @@ class UserInterface {
   void SetContextSource(std::function<MessageContext()> source) {
     contextSource_ = std::move(source);
   }
-  MessageContext CurrentContext() const { return contextSource_ ? contextSource_() : MessageContext{}; }
+  MessageContext CurrentContext() const {
+    return contextSource_ ? contextSource_() : MessageContext{};
+  }
 
   // Shows a composed box modally; returns kResultOk, kResultYes or kResultNo.
   virtual int ShowMessageBox(const MessageBox& box) = 0;
 
   // Asks for one password; nullopt when the entry was closed without submit.
   virtual std::optional<std::string> EnterPassword(PasswordMode mode) = 0;
+
+  // Asks for a new password and its verify entry for a SECURE, LOCAL or OTA
+  // change; nullopt when the entry was closed without submit. Called again
+  // after a mismatch has been reported.
+  struct NewPassword {
+    std::string newText;
+    std::string verifyText;
+  };
+  virtual std::optional<NewPassword> EnterNewPassword(PasswordMode /*kind*/) {
+    return std::nullopt;
+  }
 
   // Progress of a pager operation, 0..100; Begin/End bracket the operation.
   virtual void BeginProgress() {}

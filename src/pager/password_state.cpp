@@ -1,0 +1,120 @@
+#include "pager/password_state.h"
+
+#include "core/text.h"
+#include "pager/password_scramble.h"
+
+namespace rer {
+namespace {
+
+constexpr int kComparePauseMs = 1000;
+
+std::string Padded(std::string_view text) {
+  return PadRight(text, kPasswordLength);
+}
+
+}  // namespace
+
+int PasswordChecks::AskCodeplugPassword(PasswordMode mode, std::string_view storedScrambled) {
+  state_.securityMode = mode;
+  state_.securityResult = -1;
+  const auto typed = ui_.EnterPassword(mode);
+  if (!typed) return state_.securityResult;
+
+  const std::string entered = Padded(*typed);
+  const std::string stored = Padded(UnscramblePassword(storedScrambled));
+  const bool local = mode == PasswordMode::Local || mode == PasswordMode::PagerLocal;
+  // The LOCAL comparison is paced so that guessing at the cradle is slow.
+  if (local) clock_.DelayMs(kComparePauseMs);
+  const bool equal = entered == stored;
+
+  switch (mode) {
+    case PasswordMode::Secure:
+      if (equal) {
+        state_.secureWrongCount = 0;
+        state_.securityResult = 0;
+      } else {
+        ++state_.secureWrongCount;
+        state_.securityResult = -6;
+        state_.securePasswordKnown = stored;
+      }
+      break;
+    case PasswordMode::Local:
+    case PasswordMode::PagerLocal:
+      if (equal) {
+        state_.localWrongCount = 0;
+        state_.securityResult = 0;
+      } else {
+        ++state_.localWrongCount;
+        state_.securityResult = -8;
+        state_.localPasswordKnown = stored;
+      }
+      break;
+    case PasswordMode::Ota:
+      state_.securityResult = equal ? 0 : -91;
+      if (!equal) state_.otaPasswordKnown = stored;
+      break;
+    default:
+      break;
+  }
+  return state_.securityResult;
+}
+
+int PasswordChecks::AskSoftwarePassword() {
+  state_.securityMode = PasswordMode::Software;
+  state_.securityResult = -1;
+  const auto typed = ui_.EnterPassword(PasswordMode::Software);
+  if (typed && *typed == state_.softwarePassword) {
+    state_.securityResult = 0;
+    return 0;
+  }
+  if (typed) ui_.ShowError(-1);
+  return -1;
+}
+
+std::optional<std::string> PasswordChecks::AskPagerAccessPassword() {
+  state_.securityMode = PasswordMode::PagerAccess;
+  state_.securityResult = -1;
+  const auto typed = ui_.EnterPassword(PasswordMode::PagerAccess);
+  if (!typed) return std::nullopt;
+  const std::string scrambled = ScramblePassword(Padded(*typed));
+  clock_.DelayMs(kComparePauseMs);
+  return scrambled;
+}
+
+bool PasswordChecks::ChangePassword(PasswordMode kind) {
+  state_.securityMode = kind;
+  for (;;) {
+    const auto entry = ui_.EnterNewPassword(kind);
+    if (!entry) return false;
+    if (entry->newText != entry->verifyText) {
+      ui_.ShowError(-90);
+      continue;
+    }
+    const std::string newText = Padded(entry->newText);
+    const std::string verifyText = Padded(entry->verifyText);
+    switch (kind) {
+      case PasswordMode::Secure:
+        state_.securePasswordKnown = newText;
+        state_.secureVerifyText = verifyText;
+        break;
+      case PasswordMode::Local:
+        state_.localPasswordKnown = newText;
+        state_.localPasswordToWrite = newText;
+        state_.localVerifyText = verifyText;
+        state_.passwordChanged = true;
+        break;
+      case PasswordMode::Ota:
+        state_.otaPasswordKnown = newText;
+        state_.otaVerifyText = verifyText;
+        break;
+      default:
+        return false;
+    }
+    ui_.ShowMessageBox(MessageBox{"successfully",
+                                  "Please record your password.\nPress OK Button to continue",
+                                  MessageIcon::Information, MessageButtons::Ok});
+    return true;
+  }
+}
+
+}  // namespace rer
