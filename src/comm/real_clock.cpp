@@ -1,0 +1,69 @@
+#include "comm/real_clock.h"
+
+#include <atomic>
+#include <chrono>
+#include <ctime>
+
+namespace rer {
+
+namespace {
+
+using Counter = std::chrono::steady_clock;
+
+std::int64_t CounterTicks() {
+  return Counter::now().time_since_epoch().count();
+}
+
+// Ticks of the counter in one millisecond, from its period (ticks per second
+// divided by 1000, rounded down).
+std::int64_t NominalTicksPerMs() {
+  constexpr std::int64_t kTicksPerSecond = Counter::period::den / Counter::period::num;
+  return kTicksPerSecond / 1000;
+}
+
+// Shared by every clock instance, like the counter it describes.
+std::atomic<std::int64_t> gTicksPerMs{NominalTicksPerMs()};
+
+}  // namespace
+
+void RealClock::CalibrateDelay() {
+  gTicksPerMs.store(NominalTicksPerMs());
+}
+
+std::int64_t RealClock::TicksPerMs() {
+  return gTicksPerMs.load();
+}
+
+std::int64_t RealClock::TickMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Counter::now().time_since_epoch())
+      .count();
+}
+
+void RealClock::DelayMs(std::int64_t ms) {
+  if (ms <= 0) return;
+  const std::int64_t start = CounterTicks();
+  const std::int64_t wanted = TicksPerMs() * ms;
+  while (CounterTicks() - start < wanted) {
+  }
+}
+
+LocalDateTime RealClock::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm parts{};
+#ifdef _WIN32
+  localtime_s(&parts, &now);
+#else
+  localtime_r(&now, &parts);
+#endif
+  LocalDateTime result;
+  result.year = parts.tm_year + 1900;
+  result.month = parts.tm_mon + 1;
+  result.day = parts.tm_mday;
+  result.hour = parts.tm_hour;
+  result.minute = parts.tm_min;
+  result.second = parts.tm_sec;
+  result.dayOfWeek = parts.tm_wday;
+  return result;
+}
+
+}  // namespace rer
