@@ -1,0 +1,58 @@
+#include "prompts/prompt_language.h"
+
+#include "core/user_interface.h"
+#include "prompts/default_prompt_table.h"
+
+namespace rer {
+
+namespace {
+// The single list position that holds whichever Chinese language is offered.
+constexpr int kChineseListPosition = kTraditionalChinese;
+}  // namespace
+
+std::vector<std::string> BuildLanguageList(int cgromType) {
+  std::vector<std::string> items;
+  for (int language = 0; language < kLatinLanguageCount; ++language) {
+    items.emplace_back(PromptLanguageName(language));
+  }
+  if (cgromType == kCgromTraditional) items.emplace_back(PromptLanguageName(kTraditionalChinese));
+  if (cgromType == kCgromSimplified) items.emplace_back(PromptLanguageName(kSimplifiedChinese));
+  return items;
+}
+
+int LanguageForListPosition(int position, int cgromType) {
+  if (cgromType == kCgromSimplified && position >= kChineseListPosition) {
+    return kSimplifiedChinese;
+  }
+  return position;
+}
+
+int ListPositionForLanguage(int language) {
+  return IsChineseLanguage(language) ? kChineseListPosition : language;
+}
+
+void ChoosePromptLanguage(PromptSettings& settings, int position, int cgromType, bool largeLayout) {
+  settings.language = LanguageForListPosition(position, cgromType);
+  settings.ideoPrompts =
+      settings.language == kTraditionalChinese || settings.language == kSimplifiedChinese;
+  ApplyLanguageDefaults(settings.texts, settings.language, largeLayout);
+}
+
+bool ChineseRomMissing(int language, int cgromType) {
+  if (language != kTraditionalChinese && language != kSimplifiedChinese) return false;
+  if (cgromType == 0) return true;
+  return (cgromType == kCgromTraditional && language == kSimplifiedChinese) ||
+         (cgromType == kCgromSimplified && language == kTraditionalChinese);
+}
+
+bool ChangeToEnglishIfNoChineseRom(PromptSettings& settings, int cgromType, bool largeLayout,
+                                   UserInterface& ui) {
+  if (!ChineseRomMissing(settings.language, cgromType)) return false;
+  ui.ShowError(kNoChineseRomWarning);
+  settings.language = kEnglish;
+  settings.ideoPrompts = false;
+  ApplyLanguageDefaults(settings.texts, kEnglish, largeLayout);
+  return true;
+}
+
+}  // namespace rer
