@@ -7,10 +7,11 @@
 namespace rer {
 namespace {
 
-// The slots as the pager's firmware lays them out. The slots of
-// ed_setTimePrompt and ed_setTimeAlarmPrompt are read where the firmware keeps
-// them, which is why the 10-byte ed_setTimeAlarmPrompt slot reaches into the
-// first ed_toneOnly5Prompt bytes.
+// The slots follow the classic order, except that ed_setTimePrompt and
+// ed_setTimeAlarmPrompt are read from each other's places: the 10-byte read of
+// ed_setTimeAlarmPrompt at 0x1FE therefore takes the first two bytes of the
+// ed_toneOnly5Prompt slot. Kept as it is, since Chinese codeplugs already in
+// use are read this way.
 constexpr std::array<ChinesePromptSlot, kClassicPromptCount> kSlots = {{
     {"ed_privateTimePrompt", 0x054, 12},
     {"ed_setAlertPrompt", 0x060, 10},
