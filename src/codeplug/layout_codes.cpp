@@ -1,0 +1,279 @@
+#include "codeplug/layout_codes.h"
+
+#include <algorithm>
+#include <array>
+
+namespace rer {
+namespace {
+
+// Time codes count 8-second units (T4: eighths of a second).
+// T1: "None", "2 min", "3.07 min", "4 min", "5.07 min", "10 min", "15.07 min", "30 min".
+constexpr std::array<std::uint8_t, 8> kT1{0, 15, 23, 30, 38, 75, 113, 225};
+// T2: "None", "8 sec", "16 sec", "32 sec", "64 sec", "96 sec", "2 min", "3 min", "4 min", "5 min".
+constexpr std::array<std::uint8_t, 10> kT2{0, 1, 2, 4, 8, 12, 15, 23, 30, 38};
+// T3: "16 sec", "32 sec", "64 sec", "5.07 min".
+constexpr std::array<std::uint8_t, 4> kT3{2, 4, 8, 38};
+// T4: "1/2 sec", "1 sec", "2 sec", "3 sec", "4 sec", "6 sec", "8 sec", "10 sec", "30 sec".
+constexpr std::array<std::uint8_t, 9> kT4{4, 8, 16, 24, 32, 48, 64, 80, 240};
+// "None", "4 min", "6 min", "8 min".
+constexpr std::array<std::uint8_t, 4> kOorTimes{0, 15, 23, 31};
+// Printer codes of items 0-4.
+constexpr std::array<std::uint8_t, 5> kPrinterCodes{16, 8, 4, 2, 1};
+// "1min", "4min".
+constexpr std::array<std::uint8_t, 2> kFlexFrameCodes{0x21, 0x81};
+// "Prompts", "Icons", "Both"; 00 reads as "Prompts".
+constexpr std::array<std::uint8_t, 3> kFunctionMenuCodes{1, 2, 3};
+// Levels 0, 1, 2; the unused pattern 10 reads as level 2.
+constexpr std::array<std::uint8_t, 3> kIdeoCannedCodes{0, 1, 3};
+
+constexpr ItemCodeTable kT1Table{kT1, 0};
+constexpr ItemCodeTable kT2Table{kT2, 0};
+constexpr ItemCodeTable kT3Table{kT3, 1};
+constexpr ItemCodeTable kT4Table{kT4, 4};
+constexpr ItemCodeTable kOorTable{kOorTimes, 0};
+constexpr ItemCodeTable kPrinterTable{kPrinterCodes, 3};
+constexpr ItemCodeTable kFlexFrameTable{kFlexFrameCodes, 0};
+constexpr ItemCodeTable kFunctionMenuTable{kFunctionMenuCodes, 0};
+constexpr ItemCodeTable kIdeoCannedTable{kIdeoCannedCodes, 2};
+
+constexpr auto kCodedSettings = std::to_array<CodedSettingRow>({
+    {"cb_reminderAlertInterval", Field::kReminderAlertInterval, 0, 8, &kT1Table},
+    {"cb_reminderAlertTimeout", Field::kReminderAlertTimeout, 0, 8, &kT1Table},
+    {"cb_sequentialLockoutPeriod", Field::kSequentialLockout, 0, 8, &kT2Table},
+    {"cb_readTimeout", Field::kReadTimeout, 0, 8, &kT3Table},
+    {"cb_readScrollTime", Field::kReadScrollTime, 0, 8, &kT4Table},
+    {"cb_oorTime", Field::kOorTime, 0, 8, &kOorTable},
+    {"PrinterCode", Field::kPrinterCode, 0, 8, &kPrinterTable},
+    {"cb_flexFrames", Field::kFlexFrames, 0, 8, &kFlexFrameTable},
+    {"cb_functionMenuDisplay", Field::kIndicatorOptions, 6, 2, &kFunctionMenuTable},
+    {"IdeoNumericCannedLevel", Field::kClockOptions, 3, 2, &kIdeoCannedTable},
+});
+
+constexpr std::array<std::uint8_t, 5> kIdentitySignature{0x29, 0x26, 0x29, 0x43, 0x57};
+constexpr std::array<std::uint8_t, 1> kFirmwareTag{0x13};
+constexpr std::array<std::uint8_t, 3> kFirmwareHeader1K{0xFE, 0xFF, 0x11};
+constexpr std::array<std::uint8_t, 3> kFirmwareHeader4K{0x01, 0xFF, 0x11};
+constexpr std::array<std::uint8_t, 1> kFirmwareLevel1K{0xDF};
+constexpr std::array<std::uint8_t, 4> kClosingRecord{0x02, 0x00, 0x00, 0x41};
+
+constexpr auto kEveryEncode = std::to_array<FixedBytesRow>({
+    {kBothFamilies, Field::kIdentitySignature, kIdentitySignature},
+    {kBothFamilies, Field::kFirmwareTag, kFirmwareTag},
+    {kOnly1K, Field::kFirmwareHeader, kFirmwareHeader1K},
+    {kOnly4K, Field::kFirmwareHeader, kFirmwareHeader4K},
+    {kBothFamilies, Field::kAddressAreaMark, kAddressAreaMarkBytes},
+    {kOnly1K, Field::kFirmwareLevel, kFirmwareLevel1K},
+    {kBothFamilies, Field::kClosingRecord, kClosingRecord},
+});
+
+constexpr std::array<std::uint8_t, 1> kZero{0x00};
+constexpr std::array<std::uint8_t, 1> kFactoryLevel{60};
+constexpr std::array<std::uint8_t, 1> kFactoryTimingA{5};
+constexpr std::array<std::uint8_t, 1> kFactoryTimingB{37};
+constexpr std::array<std::uint8_t, 1> kDefaultPrinterCode{4};
+constexpr std::array<std::uint8_t, 4> kFactoryConstants{0x18, 0x8F, 0x10, 0xA0};
+constexpr std::array<std::uint8_t, 7> kFactoryReceiver{0x96, 0x1C, 0x16, 0x08, 0xAB, 0x12, 0x44};
+
+constexpr auto kDefaults = std::to_array<FixedBytesRow>({
+    {kBothFamilies, Field::kPrinterCode, kDefaultPrinterCode},
+    {kBothFamilies, Field::kFactoryTimingA, kFactoryTimingA},
+    {kBothFamilies, Field::kFactoryTimingB, kFactoryTimingB},
+    {kBothFamilies, Field::kIdeoRomCode, kZero},
+    {kBothFamilies, Field::kFactoryConstants, kFactoryConstants},
+    {kBothFamilies, Field::kFeatureSpare, kZero},
+    {kBothFamilies, Field::kLanguageByte, kZero},
+    {kBothFamilies, Field::kSilentRfOptions, kZero},
+    {kBothFamilies, Field::kFactoryLevel, kFactoryLevel},
+    {kBothFamilies, Field::kServiceAdjustment, kZero},
+    {kBothFamilies, Field::kFactoryReceiver, kFactoryReceiver},
+});
+
+// Records 0-14. Record 0 byte 2 and the last bytes of records 3-5 depend on
+// the settings (see WriteConstantSystemRecords).
+constexpr std::array<std::array<std::uint8_t, 4>, 15> kConstantRecords{{
+    {0x01, 0x00, 0x03, 0x98},
+    {0x03, 0x00, 0x00, 0x00},
+    {0x0F, 0x00, 0x00, 0x00},
+    {0x10, 0x00, 0x00, 0x00},
+    {0x11, 0x80, 0x11, 0x00},
+    {0x12, 0x80, 0x13, 0x00},
+    {0x13, 0x08, 0x00, 0x00},
+    {0x14, 0x08, 0x00, 0x00},
+    {0x15, 0x08, 0x00, 0x00},
+    {0x16, 0x00, 0x03, 0x02},
+    {0x17, 0x00, 0x13, 0x00},
+    {0x18, 0x00, 0x01, 0x00},
+    {0x19, 0x00, 0x11, 0x00},
+    {0x1A, 0x80, 0x20, 0x01},
+    {0x1B, 0x80, 0x20, 0x01},
+}};
+constexpr int kFirstTimingRecord = 3;
+constexpr std::array<std::uint8_t, 3> kTiming25ms{0xCA, 0x20, 0x08};
+constexpr std::array<std::uint8_t, 3> kTiming70ms{0x80, 0x10, 0x60};
+constexpr int kInversionByte = 2;
+constexpr std::uint8_t kInversionOn = 0x00;
+constexpr std::uint8_t kInversionOff = 0x03;
+constexpr int kInversionOffBit = 1;
+
+// Rows are tried in order; the first that matches names the model.
+constexpr int kAny = -1;
+struct ModelRule {
+  int modelCode;  // kAny = any model code of the families
+  FamilySet families;
+  std::array<int, 2> subModels;  // kAny = any sub-model
+  int modelIndex;
+};
+
+constexpr auto kModelRules = std::to_array<ModelRule>({
+    {0x84, kOnly4K, {kAny, kAny}, 5},
+    {0x88, kOnly4K, {kAny, kAny}, 5},
+    {0x81, kOnly1K, {kAny, kAny}, 0},
+    {0x89, kOnly1K, {kAny, kAny}, 1},
+    {0xC0, kOnly1K, {1, 17}, 9},
+    {0xC0, kOnly1K, {2, 34}, 10},
+    {0xD0, kOnly4K, {30, 30}, 6},
+    {0xD1, kOnly4K, {30, 30}, 6},
+    {kAny, kOnly4K, {21, 21}, 2},
+    {kAny, kOnly4K, {46, 46}, 3},
+    {kAny, kOnly4K, {93, 93}, 4},
+    {kAny, kBothFamilies, {133, 133}, 5},
+    {kAny, kBothFamilies, {149, 149}, 6},
+    {kAny, kOnly4K, {166, 166}, 7},
+    {kAny, kOnly4K, {221, 221}, 8},
+});
+
+bool RuleMatches(const ModelRule& rule, PagerFamily family, int modelCode, int subModel) {
+  if (!InFamilySet(rule.families, family)) return false;
+  if (rule.modelCode != kAny && rule.modelCode != modelCode) return false;
+  if (rule.subModels[0] == kAny) return true;
+  return subModel == rule.subModels[0] || subModel == rule.subModels[1];
+}
+
+// What the character generator type puts into the ROM bytes; a type not
+// listed keeps both marks and gets ROM code 0.
+struct RomMarkRow {
+  int cgromType;
+  std::uint8_t mark1;
+  std::uint8_t mark2;
+  std::uint8_t romCode;
+};
+
+constexpr auto kRomMarks = std::to_array<RomMarkRow>({
+    {0, 0, 0, 0},
+    {1, 15, 14, 1},
+    {2, 15, 14, 1},
+    {3, 15, 15, 2},
+});
+// Types the mark bytes do not know: only the ROM code follows them.
+constexpr auto kRomCodesOnly = std::to_array<std::array<int, 2>>({{4, 3}, {5, 4}});
+
+const RomMarkRow* FindRomMarks(int cgromType) {
+  for (const RomMarkRow& row : kRomMarks) {
+    if (row.cgromType == cgromType) return &row;
+  }
+  return nullptr;
+}
+
+const CodedSettingRow* FindCoded(std::string_view name) {
+  for (const CodedSettingRow& row : kCodedSettings) {
+    if (row.name == name) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int ItemOfCode(const ItemCodeTable& table, std::uint8_t code) {
+  const auto it = std::find(table.codes.begin(), table.codes.end(), code);
+  return it == table.codes.end() ? table.fallbackItem : static_cast<int>(it - table.codes.begin());
+}
+
+std::uint8_t CodeOfItem(const ItemCodeTable& table, int item) {
+  if (item < 0 || static_cast<std::size_t>(item) >= table.codes.size()) {
+    item = table.fallbackItem;
+  }
+  return table.codes[static_cast<std::size_t>(item)];
+}
+
+std::span<const CodedSettingRow> CodedSettingRows() {
+  return kCodedSettings;
+}
+
+std::optional<int> ReadCodedSetting(const ImageReader& image, std::string_view name) {
+  const CodedSettingRow* row = FindCoded(name);
+  if (!row || !image.Has(row->field)) return std::nullopt;
+  const auto code = static_cast<std::uint8_t>(image.Bits(row->field, row->low, row->width));
+  return ItemOfCode(*row->table, code);
+}
+
+bool WriteCodedSetting(ImageFields& image, std::string_view name, int item) {
+  const CodedSettingRow* row = FindCoded(name);
+  if (!row || !image.Has(row->field)) return false;
+  image.SetBits(row->field, row->low, row->width, CodeOfItem(*row->table, item));
+  return true;
+}
+
+std::span<const FixedBytesRow> EveryEncodeBytes() {
+  return kEveryEncode;
+}
+std::span<const FixedBytesRow> DefaultsBytes() {
+  return kDefaults;
+}
+
+void WriteFixedBytes(ImageFields& image, std::span<const FixedBytesRow> rows) {
+  const auto family = image.layout().Family();
+  if (!family) return;
+  for (const FixedBytesRow& row : rows) {
+    if (InFamilySet(row.families, *family)) image.SetBytes(row.field, row.bytes);
+  }
+}
+
+void WriteConstantSystemRecords(ImageFields& image, bool rfTiming25ms, bool dataInversion) {
+  const auto& timing = rfTiming25ms ? kTiming25ms : kTiming70ms;
+  for (std::size_t n = 0; n < kConstantRecords.size(); ++n) {
+    auto record = kConstantRecords[n];
+    const int timingIndex = static_cast<int>(n) - kFirstTimingRecord;
+    if (timingIndex >= 0 && timingIndex < static_cast<int>(timing.size())) {
+      record[3] = timing[static_cast<std::size_t>(timingIndex)];
+    }
+    if (n == 0) record[kInversionByte] = dataInversion ? kInversionOn : kInversionOff;
+    image.SetBytes(FieldRef(Field::kSystemRecord, static_cast<int>(n)), record);
+  }
+  image.SetBytes(Field::kClosingRecord, kClosingRecord);
+}
+
+bool ReadDataInversion(const ImageReader& image) {
+  const std::uint8_t byte = image.Byte(FieldRef(Field::kSystemRecord, 0), kInversionByte);
+  return !((byte >> kInversionOffBit) & 1u);
+}
+
+std::optional<int> ModelIndexOf(std::uint8_t modelCode, std::uint8_t subModel) {
+  const auto family = FamilyOfModel(modelCode);
+  if (!family) return std::nullopt;
+  for (const ModelRule& rule : kModelRules) {
+    if (RuleMatches(rule, *family, modelCode, subModel)) return rule.modelIndex;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint8_t> IdeoRomMark1(int cgromType) {
+  const RomMarkRow* row = FindRomMarks(cgromType);
+  if (!row) return std::nullopt;
+  return row->mark1;
+}
+
+std::optional<std::uint8_t> IdeoRomMark2(int cgromType) {
+  const RomMarkRow* row = FindRomMarks(cgromType);
+  if (!row) return std::nullopt;
+  return row->mark2;
+}
+
+std::uint8_t IdeoRomCode(int cgromType) {
+  if (const RomMarkRow* row = FindRomMarks(cgromType)) return row->romCode;
+  for (const auto& [type, code] : kRomCodesOnly) {
+    if (type == cgromType) return static_cast<std::uint8_t>(code);
+  }
+  return 0;
+}
+
+}  // namespace rer

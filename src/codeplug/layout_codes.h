@@ -1,0 +1,75 @@
+#pragma once
+// Byte values with a meaning of their own: list settings stored as codes,
+// constant bytes, the fixed system records, the model index and the
+// ideographic ROM marks. All of it is data; the functions only look it up.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "codeplug/image_fields.h"
+#include "codeplug/layout_bits.h"
+
+namespace rer {
+
+// A list setting stored as one code per item. A code that no item has reads
+// as `fallbackItem`; an item outside the list is written as that item's code.
+struct ItemCodeTable {
+  std::span<const std::uint8_t> codes;  // code of item 0, 1, ...
+  int fallbackItem;
+};
+
+int ItemOfCode(const ItemCodeTable& table, std::uint8_t code);
+std::uint8_t CodeOfItem(const ItemCodeTable& table, int item);
+
+// A setting whose whole byte (or group of bits) is an item code.
+struct CodedSettingRow {
+  std::string_view name;
+  Field field;
+  std::uint8_t low;
+  std::uint8_t width;
+  const ItemCodeTable* table;
+};
+
+std::span<const CodedSettingRow> CodedSettingRows();
+// The item of `name`, or nothing when the family in force has no such field.
+std::optional<int> ReadCodedSetting(const ImageReader& image, std::string_view name);
+// Writes the code of `item`; false when the family in force has no such field.
+bool WriteCodedSetting(ImageFields& image, std::string_view name, int item);
+
+// Constant contents of a field.
+struct FixedBytesRow {
+  FamilySet families;
+  Field field;
+  std::span<const std::uint8_t> bytes;
+};
+
+// The two bytes that close the address area (written with the slots).
+inline constexpr std::array<std::uint8_t, 2> kAddressAreaMarkBytes{0x11, 0x11};
+
+// Written by every encode.
+std::span<const FixedBytesRow> EveryEncodeBytes();
+// Written when the editor's defaults have been applied.
+std::span<const FixedBytesRow> DefaultsBytes();
+// Writes the rows that belong to the family in force.
+void WriteFixedBytes(ImageFields& image, std::span<const FixedBytesRow> rows);
+
+// System records 0 to 14 and 40, the ones with constant contents: the RF
+// timing picks the ends of records 3 to 5, data inversion byte 2 of record 0.
+void WriteConstantSystemRecords(ImageFields& image, bool rfTiming25ms, bool dataInversion);
+// Data inversion is on when bit 1 of byte 2 of record 0 is clear.
+bool ReadDataInversion(const ImageReader& image);
+
+// The `cb_Tarsel_Model` item for a model code and sub-model byte; nothing
+// for a combination that names no model (the caller keeps its value).
+std::optional<int> ModelIndexOf(std::uint8_t modelCode, std::uint8_t subModel);
+
+// The ideographic ROM bytes for the pager's character generator type;
+// nothing means "keep the byte as it is".
+std::optional<std::uint8_t> IdeoRomMark1(int cgromType);
+std::optional<std::uint8_t> IdeoRomMark2(int cgromType);
+std::uint8_t IdeoRomCode(int cgromType);
+
+}  // namespace rer

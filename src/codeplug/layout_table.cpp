@@ -1,0 +1,216 @@
+#include "codeplug/layout_table.h"
+
+namespace rer {
+namespace {
+
+// One row per field: its place in the 1 KB image and in the 4 KB image.
+struct FieldRow {
+  Field field;
+  FieldPlace in1K;
+  FieldPlace in4K;
+};
+
+constexpr FieldPlace kAbsent{};
+
+constexpr FieldPlace At(std::uint16_t offset, std::uint16_t size, std::uint8_t count = 1,
+                        std::uint8_t stride = 0, ByteOrder order = ByteOrder::kBigEndian) {
+  return FieldPlace{offset, size, count, stride, order};
+}
+
+constexpr FieldRow Same(Field field, FieldPlace place) {
+  return {field, place, place};
+}
+
+// The system record table: 41 records of 4 bytes, record n at start + 4n.
+constexpr std::uint16_t kRecordSize = 4;
+constexpr std::uint8_t kRecordCount = 41;
+constexpr std::uint16_t kRecords1K = 0x300;
+constexpr std::uint16_t kRecords4K = 0x054;
+constexpr int kFirstFrameMapRecord = 15;
+constexpr std::uint8_t kFrameMapRecords = 8;
+constexpr int kAddressEnableRecordNumber = 23;
+constexpr int kFirstAddressSlotRecord = 24;
+constexpr std::uint8_t kAddressSlots = 16;
+constexpr int kClosingRecordNumber = 40;
+
+constexpr FieldRow Records(Field field, int first, std::uint8_t count = 1) {
+  const auto at = [&](std::uint16_t start) {
+    return At(static_cast<std::uint16_t>(start + first * kRecordSize), kRecordSize, count,
+              count > 1 ? kRecordSize : 0);
+  };
+  return {field, at(kRecords1K), at(kRecords4K)};
+}
+
+constexpr std::uint8_t kAddresses = 16;
+constexpr std::uint8_t kSlotPairs = 8;
+
+// Positions as the two families arrange them. Order follows the Field enum.
+constexpr std::array<FieldRow, kFieldCount> kRows{{
+    // Identity and password area.
+    Same(Field::kStatusByte, At(0x000, 1)),
+    Same(Field::kModelByte, At(0x001, 1)),
+    Same(Field::kIdentitySignature, At(0x002, 5)),
+    Same(Field::kFirmwareMark, At(0x007, 1)),
+    Same(Field::kOtaPasswordText, At(0x008, 10)),
+    Same(Field::kOptionByte1, At(0x012, 1)),
+    Same(Field::kLocalPasswordText, At(0x013, 10)),
+    Same(Field::kSecurePasswordText, At(0x01D, 10)),
+    Same(Field::kMemorySizeCode, At(0x027, 1)),
+    Same(Field::kSerialNumber, At(0x028, 10)),
+    Same(Field::kCodeplugVersion, At(0x24D, 2)),
+    Same(Field::kInventoryNumber, At(0x24F, 10)),
+
+    // Feature bytes.
+    Same(Field::kFeatureOptions, At(0x032, 1)),
+    Same(Field::kFeatureSpare, At(0x033, 1)),
+    Same(Field::kOtaEnableMask, At(0x034, 2)),
+    Same(Field::kNotebookOptions, At(0x036, 1)),
+    Same(Field::kMessageOptions, At(0x037, 1)),
+    Same(Field::kIndicatorOptions, At(0x038, 1)),
+    Same(Field::kClockOptions, At(0x039, 1)),
+    Same(Field::kRetentionOptions, At(0x03A, 1)),
+    Same(Field::kAudibleOptions, At(0x03B, 1)),
+    Same(Field::kAlertOptions, At(0x03C, 1)),
+    Same(Field::kReminderAlertInterval, At(0x03D, 1)),
+    Same(Field::kReminderAlertTimeout, At(0x03E, 1)),
+    Same(Field::kSequentialLockout, At(0x03F, 1)),
+    Same(Field::kReadTimeout, At(0x040, 1)),
+    Same(Field::kReadScrollTime, At(0x041, 1)),
+    Same(Field::kAlertFrequency, At(0x043, 1)),
+    Same(Field::kPleasingAlertTune, At(0x044, 16)),
+
+    // Prompt, character-set and message-option area.
+    {Field::kPackedPromptArea, At(0x054, 468), At(0x300, 1095)},
+    {Field::kIdeoPromptSlots, At(0x054, 466), kAbsent},
+    {Field::kLegacyFirmwareFlag, At(0x226, 1), kAbsent},
+    {Field::kBandByte, At(0x227, 1), At(0x165, 1)},
+    Same(Field::kCannedRangeStart, At(0x228, 2)),
+    Same(Field::kCannedRangeEnd, At(0x22A, 2)),
+    Same(Field::kNationalCharRow, At(0x22C, 14)),
+    Same(Field::kIdeoRomMark1, At(0x23A, 1)),
+    Same(Field::kIdeoRomMark2, At(0x23B, 1)),
+    Same(Field::kToneOnlySource, At(0x23C, 1)),
+    Same(Field::kDisplayContrast, At(0x23D, 1)),
+    Same(Field::kFactoryLevel, At(0x23E, 1)),
+    Same(Field::kServiceAdjustment, At(0x23F, 1)),
+    Same(Field::kHistoryEnableMask, At(0x240, 2)),
+    Same(Field::kPrinterCode, At(0x242, 1)),
+    Same(Field::kPrintOptions, At(0x243, 1)),
+    Same(Field::kLanguageByte, At(0x245, 1)),
+    Same(Field::kSilentRfOptions, At(0x246, 1)),
+    Same(Field::kDecodingOptions, At(0x247, 1)),
+    Same(Field::kBatteryGaugeLevels, At(0x248, 2)),
+    Same(Field::kFactoryTimingA, At(0x24A, 1)),
+    Same(Field::kFactoryTimingB, At(0x24B, 1)),
+    Same(Field::kIdeoRomCode, At(0x24C, 1)),
+    Same(Field::kFirmwareTag, At(0x259, 1)),
+    Same(Field::kFirmwareHeader, At(0x25A, 3)),
+    Same(Field::kCarriedRegion, At(0x25D, 41)),
+    Same(Field::kFirmwareData, At(0x286, 16)),
+    Same(Field::kFactoryConstants, At(0x296, 4)),
+    Same(Field::kSubModel, At(0x29A, 1)),
+    Same(Field::kFirmwareLevel, At(0x29C, 1)),
+    Same(Field::kAddressOptionByte, At(0x2A3, 1, kAddresses, 1)),
+    Same(Field::kAddressFrameByte, At(0x2B3, 1, kAddresses, 1)),
+    Same(Field::kFlexFrames, At(0x2C3, 1)),
+    Same(Field::kMissedFrameTime, At(0x2C4, 1)),
+    Same(Field::kOorTime, At(0x2C5, 1)),
+    Same(Field::kFactoryReceiver, At(0x2C6, 7)),
+    Same(Field::kAddressAreaMark, At(0x2CD, 2)),
+    Same(Field::kLongAddressMark, At(0x2CF, 1, kSlotPairs, 6)),
+    Same(Field::kImageChecksum, At(0x2FE, 1)),
+
+    // System record table.
+    {Field::kSystemRecord, At(kRecords1K, kRecordSize, kRecordCount, kRecordSize),
+     At(kRecords4K, kRecordSize, kRecordCount, kRecordSize)},
+    Records(Field::kFrameMapRecord, kFirstFrameMapRecord, kFrameMapRecords),
+    Records(Field::kAddressEnableRecord, kAddressEnableRecordNumber),
+    Records(Field::kAddressSlot, kFirstAddressSlotRecord, kAddressSlots),
+    Records(Field::kClosingRecord, kClosingRecordNumber),
+
+    {Field::kSynthArea, At(0x3A4, 15), At(0x0F8, 15)},
+    {Field::kFirmwarePatchTail, At(0x3B3, 77), kAbsent},
+
+    // 4 KB family only.
+    {Field::kModelBlock, kAbsent, At(0x107, 50)},
+    {Field::kAlertWord, kAbsent, At(0x139, 2, kAddresses, 2)},
+    {Field::kDefaultReminderPattern, kAbsent, At(0x159, 1)},
+    {Field::kDefaultReminderOptions, kAbsent, At(0x15A, 1)},
+    {Field::kDutyOptions, kAbsent, At(0x15B, 1)},
+    {Field::kReminderDurationOptions, kAbsent, At(0x15C, 1)},
+    {Field::kUserPasswordCode, kAbsent, At(0x15D, 2, 1, 0, ByteOrder::kLittleEndian)},
+    {Field::kUserPasswordTimeout, kAbsent, At(0x15F, 2, 1, 0, ByteOrder::kLittleEndian)},
+    {Field::kUserPasswordOptions, kAbsent, At(0x161, 1)},
+    {Field::kUserPasswordSpare, kAbsent, At(0x162, 1)},
+    {Field::kEncryptionKeyMask, kAbsent, At(0x163, 2, 1, 0, ByteOrder::kLittleEndian)},
+    {Field::kFirmwareClearBytes, kAbsent, At(0x166, 3)},
+    {Field::kFirmwarePatchArea, kAbsent, At(0x169, 0x285 - 0x169 + 1)},
+    {Field::kHpPassword, kAbsent, At(0x222, 2)},
+    {Field::kHpErrorNumber, kAbsent, At(0x224, 1)},
+    {Field::kHpSpare, kAbsent, At(0x225, 1)},
+    {Field::kHpOptions, kAbsent, At(0x226, 2)},
+    {Field::kBlankedArea, kAbsent, At(0x774, 0xEFE - 0x774 + 1)},
+    {Field::kVariantPatchArea, kAbsent, At(0xE7A, 0xEFF - 0xE7A + 1)},
+    {Field::kPagerSpecificData, kAbsent, At(0xF00, 256)},
+}};
+
+constexpr bool RowsFollowFieldOrder() {
+  for (std::size_t i = 0; i < kRows.size(); ++i) {
+    if (static_cast<std::size_t>(kRows[i].field) != i) return false;
+  }
+  return true;
+}
+static_assert(RowsFollowFieldOrder(), "layout rows must follow the Field enum");
+
+constexpr LayoutTable BuildTable(PagerFamily family) {
+  LayoutTable table{family, {}};
+  for (const FieldRow& row : kRows) {
+    table.places[static_cast<std::size_t>(row.field)] =
+        family == PagerFamily::k1K ? row.in1K : row.in4K;
+  }
+  return table;
+}
+
+constexpr bool FitsFamily(const LayoutTable& table, std::size_t length) {
+  for (const FieldPlace& place : table.places) {
+    if (place.present() && place.End() > length) return false;
+  }
+  return true;
+}
+
+constexpr LayoutTable kTable1K = BuildTable(PagerFamily::k1K);
+constexpr LayoutTable kTable4K = BuildTable(PagerFamily::k4K);
+static_assert(FitsFamily(kTable1K, 1024), "a 1 KB field lies beyond the 1 KB image");
+static_assert(FitsFamily(kTable4K, 4096), "a 4 KB field lies beyond the 4 KB image");
+
+}  // namespace
+
+const LayoutTable& LayoutTableOf(PagerFamily family) {
+  return family == PagerFamily::k1K ? kTable1K : kTable4K;
+}
+
+std::optional<PagerFamily> Layout::Family() const {
+  if (!table_) return std::nullopt;
+  return table_->family;
+}
+
+FieldPlace Layout::Place(Field field) const {
+  if (!table_) return kAbsent;
+  return table_->Place(field);
+}
+
+std::optional<std::size_t> Layout::Offset(Field field, int index) const {
+  const FieldPlace place = Place(field);
+  if (!place.present() || index < 0 || index >= place.count) return std::nullopt;
+  return place.ElementOffset(index);
+}
+
+std::optional<std::size_t> Layout::PackedPromptAreaStart() const {
+  return Offset(Field::kPackedPromptArea);
+}
+
+void SelectLayout(Layout& active, std::uint8_t modelCode) {
+  if (const auto family = FamilyOfModel(modelCode)) active = Layout(*family);
+}
+
+}  // namespace rer
