@@ -349,6 +349,18 @@ TEST(FieldCatalogueTest, ListItemsAreTheSystemTextsInOrder) {
   }
 }
 
+TEST(FieldCatalogueTest, OnlyListsCarryItemsAndOnlyMaskedFieldsAMask) {
+  for (const ControlEntry& entry : FieldCatalogue::Instance().Entries()) {
+    EXPECT_EQ(entry.kind == ControlKind::List, !entry.items.empty()) << entry.name;
+    EXPECT_EQ(entry.kind == ControlKind::MaskedText, !entry.editMask.empty()) << entry.name;
+    if (entry.kind == ControlKind::List || entry.kind == ControlKind::CheckBox) {
+      EXPECT_EQ(entry.maxLength, 0) << entry.name;
+      EXPECT_EQ(entry.keyFilter, KeyFilter::None) << entry.name;
+    }
+  }
+  EXPECT_EQ(FieldCatalogue::Instance().Find("ed_CP_EP1_HP_Password")->editMask, "9999;1;0");
+}
+
 TEST(FieldCatalogueTest, ControlsSitOnTheirPagesWithTheirKinds) {
   struct Case {
     std::string name;
