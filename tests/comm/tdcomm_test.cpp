@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -249,6 +251,23 @@ TEST_F(TDCommOnPty, PurgeDropsWhatHasArrived) {
   comm_.Timeouts.ReadTotalTimeoutConstant = 50;
   std::uint8_t next = 0;
   EXPECT_FALSE(comm_.ReadByte(next));
+}
+
+TEST_F(TDCommOnPty, BytesTakenInWhileWindowMessagesRanAreReadFirst) {
+  ASSERT_TRUE(comm_.Open());
+  const std::uint8_t early[] = {1, 2, 3};
+  ASSERT_EQ(write(pty_->masterFd(), early, sizeof early), 3);
+  // The progress box lets window messages through between bytes; the port's
+  // watcher may then take in whatever has arrived.
+  const auto start = std::chrono::steady_clock::now();
+  while (Since(start).count() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  const std::uint8_t late = 4;
+  ASSERT_EQ(write(pty_->masterFd(), &late, 1), 1);
+
+  std::vector<std::uint8_t> received;
+  std::uint8_t byte = 0;
+  while (received.size() < 4 && comm_.ReadByte(byte)) received.push_back(byte);
+  EXPECT_THAT(received, ElementsAre(1, 2, 3, 4));
 }
 
 TEST_F(TDCommOnPty, ReadWithNothingArrivingGivesUpAfterTheLimit) {
