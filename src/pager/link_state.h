@@ -1,0 +1,101 @@
+#pragma once
+// What the pager link has learnt about the pager in the cradle. One record
+// lives for the whole run of the program; the engines write it, the read and
+// program sequences, the codec, the pages and the file format read it. Every
+// field keeps its value between operations until an operation overwrites it.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "comm/transport.h"
+
+namespace rer {
+
+// ModelCode when no pager information is held.
+inline constexpr std::uint8_t kNoPagerInformation = 0xFF;
+// AttemptsLeft when the pager reported no count.
+inline constexpr int kAttemptsNotReported = 8;
+inline constexpr std::size_t kPagerPasswordLength = 10;
+inline constexpr std::size_t kIdentityReplyLength = 15;
+inline constexpr std::size_t kSerialReplyLength = 20;
+inline constexpr std::size_t kSerialNumberLength = 10;
+inline constexpr std::size_t kCgromReplyLength = 2;
+
+// Status letters the pager answers with.
+inline constexpr std::uint8_t kStatusBadData = 'B';
+inline constexpr std::uint8_t kStatusDownloadDisabled = 'D';
+inline constexpr std::uint8_t kStatusNormal = 'N';
+inline constexpr std::uint8_t kStatusOk = 'O';
+inline constexpr std::uint8_t kStatusUnprogrammed = 'U';
+inline constexpr std::uint8_t kStatusPasswordProtected = 'Y';
+
+// The character generator fitted in the pager.
+enum CgromKind : int {
+  kCgromNone = 0,
+  kCgromTraditionalChinese = 1,
+  kCgromSimplifiedChinese = 2,
+  kCgromOther = 3,
+  kCgromUnrecognised = 99,
+};
+
+struct LinkState {
+  std::uint8_t ModelCode = kNoPagerInformation;
+  std::uint16_t ModelWord = 0;
+  std::string FirmwareVersion;  // six characters, e.g. " R0501"
+
+  // Firmware flags: each set when its name occurs in FirmwareVersion.
+  bool R0402 = false;
+  bool R0403 = false;
+  bool R0404 = false;
+  bool R0406 = false;
+  bool R0407 = false;
+  bool R0408 = false;
+  bool R0409 = false;
+  bool R0501 = false;
+  bool R0502 = false;
+  bool Variant1R0501 = false;
+  bool Variant2R0501 = false;
+  bool Variant3R0501 = false;
+
+  std::string SerialNumber;  // ten characters
+  int CgromType = kCgromNone;
+  std::string CannedRangeStart;  // four hexadecimal digits
+  std::string CannedRangeEnd;
+  std::uint8_t MemoryByte = 0;
+  bool LargeMemory = false;
+  std::uint8_t StatusReply = 0;  // 0: the pager has not been asked yet
+  bool ExtendedReply = false;
+  bool PasswordAsked = false;
+  bool PagerPasswordPrompted = false;
+  bool Unprogrammed = false;
+  int AttemptsLeft = kAttemptsNotReported;
+  // The access password as it goes on the line: padded and scrambled.
+  std::array<std::uint8_t, kPagerPasswordLength> PagerPassword{};
+  bool ReadBeforeProgram = false;
+
+  // The speed agreed for the next handshake (a wake code).
+  std::uint8_t LinkSpeedCode = kSpeed4800;
+};
+
+// Which flags a reading of the identity reply may change.
+enum class IdentityScope {
+  kAll,            // every firmware flag and every variant flag
+  kFirstVariant,   // every firmware flag, of the variants only the first
+  kEarlyFirmware,  // only R0402, R0403, R0404, R0406; variants untouched
+};
+
+// Takes ModelWord (from ModelCode), FirmwareVersion and the flags from the
+// 15-byte identity reply.
+void ApplyIdentityReply(LinkState& state, std::span<const std::uint8_t> reply, IdentityScope scope);
+
+// Takes CgromType, and the canned range of the Chinese generators, from the
+// 2-byte character generator reply.
+void ApplyCgromReply(LinkState& state, std::span<const std::uint8_t> reply);
+
+// Fills PagerPassword from the text the user typed: upper case, padded with
+// blanks (or cut) to ten characters, scrambled.
+void SetPagerPasswordText(LinkState& state, const std::string& typed);
+
+}  // namespace rer
