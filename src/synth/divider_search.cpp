@@ -91,6 +91,14 @@ double ClampDivider(double r) {
   return r > kLargestDivider ? kLargestDivider : r;
 }
 
+// A 4 KB pager read over the link marks low side with bit 0 of its side bits.
+// A codeplug being saved to a file has no pager behind it: it is searched for
+// the side it was loaded with, the side its encode will also store.
+int SideFor4K(const SynthState& state, bool saveAs) {
+  if (saveAs) return SideOfBits(static_cast<std::uint8_t>(state.record.side));
+  return (state.SynthHwByte & 0x01) != 0 ? kLowSide : kHighSide;
+}
+
 int ScanDividers(SynthState& state, std::uint32_t hz, const DividerRequest& request, int side) {
   SelectPllParams(state.params, request.chipType, request.band);
   const PllParams& params = state.params;
@@ -133,12 +141,7 @@ int SearchDividers1K(SynthState& state, std::uint32_t hz, const DividerRequest& 
 }
 
 int SearchDividers4K(SynthState& state, std::uint32_t hz, const DividerRequest& request) {
-  // Reading a 4 KB pager, bit 0 of its side bits marks low side. A codeplug
-  // saved to a file has no pager behind it: it keeps the side it was loaded with.
-  const int side = request.saveAs ? SideOfBits(static_cast<std::uint8_t>(state.record.side))
-                   : (state.SynthHwByte & 0x01) ? kLowSide
-                                                : kHighSide;
-  return ScanDividers(state, hz, request, side);
+  return ScanDividers(state, hz, request, SideFor4K(state, request.saveAs));
 }
 
 int SearchDividersMB15E03(SynthState& state, std::uint32_t hz, const DividerRequest& request) {
