@@ -1,8 +1,10 @@
 #include "comm/real_clock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <ctime>
+#include <limits>
 
 namespace rer {
 
@@ -41,8 +43,12 @@ std::int64_t RealClock::TickMs() {
 
 void RealClock::DelayMs(std::int64_t ms) {
   if (ms <= 0) return;
+  const std::int64_t ticksPerMs = std::max<std::int64_t>(TicksPerMs(), 1);
+  // Beyond this the tick count would overflow; such a wait never ends anyway.
+  const std::int64_t wanted = ms < std::numeric_limits<std::int64_t>::max() / ticksPerMs
+                                  ? ticksPerMs * ms
+                                  : std::numeric_limits<std::int64_t>::max();
   const std::int64_t start = CounterTicks();
-  const std::int64_t wanted = TicksPerMs() * ms;
   while (CounterTicks() - start < wanted) {
   }
 }

@@ -40,8 +40,8 @@ constexpr std::uint8_t kLineLow = 0;
 constexpr std::uint8_t kLineRaised = 1;
 constexpr std::uint8_t kLineHandshake = 2;
 
-// A limit of this value in both parts of a read means "return at once with
-// what is there", as on the serial ports the settings come from.
+// This gap limit with both read totals 0 means "return at once with what is
+// there", as on the serial ports these settings come from.
 constexpr std::uint32_t kReturnAtOnce = std::numeric_limits<std::uint32_t>::max();
 
 template <typename T, std::size_t N>
@@ -265,8 +265,9 @@ TAppliedLine TDComm::AppliedLine() const {
 #else
   line.baudRate = port_->baudRate();
   line.dataBits = port_->dataBits();
-  line.parity = Parity;
-  line.stopBits = StopBits;
+  const auto parity = std::find(kParityOfCode.begin(), kParityOfCode.end(), port_->parity());
+  line.parity = static_cast<int>(parity - kParityOfCode.begin());
+  line.stopBits = port_->stopBits() == QSerialPort::TwoStop ? 1 : 0;
 #endif
   return line;
 }
