@@ -5,6 +5,7 @@
 
 #include "codeplug/firmware_tables.h"
 #include "codeplug/image_fields.h"
+#include "codeplug/layout_codes.h"
 #include "codeplug/layout_table.h"
 #include "core/serial_series.h"
 
@@ -174,17 +175,6 @@ void ApplyPatches(CodeplugImage& image, std::span<const FirmwarePatch> patches,
 
 // ---- Factory defaults ----
 
-struct DefaultByte {
-  Field field;
-  std::uint8_t value;
-};
-
-constexpr DefaultByte kDefaultBytes[] = {
-    {Field::kPrinterCode, 4},     {Field::kFactoryTimingA, 5}, {Field::kFactoryTimingB, 37},
-    {Field::kIdeoRomCode, 0},     {Field::kFeatureSpare, 0},   {Field::kLanguageByte, 0},
-    {Field::kSilentRfOptions, 0}, {Field::kFactoryLevel, 60},  {Field::kServiceAdjustment, 0},
-};
-
 // D60 runs over these fields, which follow one another in the image.
 constexpr Field kD60Fields[] = {Field::kFirmwareHeader, Field::kCarriedRegion,
                                 Field::kFirmwareData};
@@ -207,17 +197,23 @@ constexpr SubModelRule kSubModelRules4K[] = {
 
 }  // namespace
 
-void ApplyFactoryDefaults(CodeplugImage& image, PagerFamily family) {
+void WriteFirmwareAreaD60(CodeplugImage& image, PagerFamily family) {
   const Layout layout(family);
   ImageFields fields(image, layout);
-  for (const DefaultByte& entry : kDefaultBytes) fields.SetByte(entry.field, entry.value);
-
   std::span<const std::uint8_t> rest = kD60;
   for (Field field : kD60Fields) {
     const std::size_t size = std::min(fields.Size(field), rest.size());
     fields.SetBytes(field, rest.first(size));
     rest = rest.subspan(size);
   }
+}
+
+void ApplyFactoryDefaults(CodeplugImage& image, PagerFamily family) {
+  const Layout layout(family);
+  ImageFields fields(image, layout);
+  // The single default values are layout data; the factory blocks follow.
+  WriteFixedBytes(fields, DefaultsBytes());
+  WriteFirmwareAreaD60(image, family);
   fields.SetBytes(Field::kFactoryConstants, kFactoryConstantBytes);
   fields.SetBytes(Field::kFactoryReceiver, kD7);
   if (family == PagerFamily::k1K) fields.SetByte(Field::kSubModel, kSubModelFactoryDefault1K);

@@ -24,6 +24,10 @@ inline constexpr std::uint8_t kSubModelNewSecureStandard4K = 149;  // 0x95
 // The 1 KB sub-model whose R0406 firmware wants the legacy flag.
 inline constexpr int kPagerSubModelOneMessage1K = 34;
 
+// The firmware area 0x25A-0x295 from D60 (the 1 KB family writes it on
+// every encode, both families when the defaults have been applied).
+void WriteFirmwareAreaD60(CodeplugImage& image, PagerFamily family);
+
 // The bytes written when the editor's defaults have been applied: printer
 // code, factory timing and level bytes, the firmware area from D60, the
 // factory constants, the receiver constants D7, and zero in the feature
