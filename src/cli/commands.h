@@ -10,5 +10,7 @@ namespace rer::cli {
 using CommandArgs = std::vector<std::string>;
 
 int RunMessageCommand(const CommandArgs& args);
+int RunIdentifyCommand(const CommandArgs& args);
+int RunSimCommand(const CommandArgs& args);
 
 }  // namespace rer::cli

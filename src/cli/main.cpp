@@ -17,6 +17,10 @@ struct Command {
 const Command kCommands[] = {
     {"message", "message CODE [--attempts-left N] [--secure-wrong N] [--question]",
      rer::cli::RunMessageCommand},
+    {"identify", "identify --port PORT|sim[:MODEL] [--retries N] [--scenario FILE]",
+     rer::cli::RunIdentifyCommand},
+    {"sim", "sim --link PATH [--model 0x84] [--firmware \" R0501\"] [--scenario FILE] [--log FILE]",
+     rer::cli::RunSimCommand},
 };
 
 int PrintHelp(std::ostream& out) {

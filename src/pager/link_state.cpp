@@ -25,13 +25,14 @@ constexpr FirmwareFlag kFirmwareFlags[] = {
 
 struct VariantFlag {
   std::string_view tail;  // characters 9-15 of the identity reply
+  std::string_view name;
   bool LinkState::*flag;
 };
 
 constexpr VariantFlag kVariantFlags[] = {
-    {"1 R0501", &LinkState::Variant1R0501},
-    {"2 R0501", &LinkState::Variant2R0501},
-    {"3 R0501", &LinkState::Variant3R0501},
+    {"1 R0501", "Variant1R0501", &LinkState::Variant1R0501},
+    {"2 R0501", "Variant2R0501", &LinkState::Variant2R0501},
+    {"3 R0501", "Variant3R0501", &LinkState::Variant3R0501},
 };
 
 // Positions in the identity reply, counted from 0.
@@ -71,6 +72,17 @@ void ApplyIdentityReply(LinkState& state, std::span<const std::uint8_t> reply,
     if (scope == IdentityScope::kFirstVariant && v.flag != &LinkState::Variant1R0501) continue;
     state.*v.flag = tail == v.tail;
   }
+}
+
+std::vector<std::string> SetFirmwareFlagNames(const LinkState& state) {
+  std::vector<std::string> names;
+  for (const FirmwareFlag& f : kFirmwareFlags) {
+    if (state.*f.flag) names.emplace_back(f.name);
+  }
+  for (const VariantFlag& v : kVariantFlags) {
+    if (state.*v.flag) names.emplace_back(v.name);
+  }
+  return names;
 }
 
 void ApplyCgromReply(LinkState& state, std::span<const std::uint8_t> reply) {

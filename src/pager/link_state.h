@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "comm/transport.h"
 
@@ -89,6 +90,10 @@ enum class IdentityScope {
 // Takes ModelWord (from ModelCode), FirmwareVersion and the flags from the
 // 15-byte identity reply.
 void ApplyIdentityReply(LinkState& state, std::span<const std::uint8_t> reply, IdentityScope scope);
+
+// Names of the firmware and variant flags that are set, in table order
+// ("R0402" ... "R0502", then "Variant1R0501" ...).
+std::vector<std::string> SetFirmwareFlagNames(const LinkState& state);
 
 // Takes CgromType, and the canned range of the Chinese generators, from the
 // 2-byte character generator reply.
