@@ -281,6 +281,25 @@ TEST_F(TDCommOnPty, ReadWithNothingArrivingGivesUpAfterTheLimit) {
   EXPECT_LT(waited.count(), 1500);
 }
 
+TEST_F(TDCommOnPty, WriteToAPeerThatStopsReadingGivesUpAfterTheLimit) {
+  comm_.Timeouts.WriteTotalTimeoutConstant = 50;
+  ASSERT_TRUE(comm_.Open());
+  // Nobody reads the master side, so the line's queues fill up; the write
+  // that finds them full waits out its limit and reports failure.
+  int sent = 0;
+  auto lastStart = std::chrono::steady_clock::now();
+  while (sent < 1'000'000) {
+    lastStart = std::chrono::steady_clock::now();
+    if (!comm_.WriteByte(0x55)) break;
+    ++sent;
+  }
+  EXPECT_LT(sent, 1'000'000);
+  const Millis waited = Since(lastStart);
+  EXPECT_GE(waited.count(), 45);
+  EXPECT_LT(waited.count(), 1000);
+  EXPECT_TRUE(ui_.shown.empty());
+}
+
 TEST_F(TDCommOnPty, VanishedDeviceMakesTransfersFailFast) {
   ASSERT_TRUE(comm_.Open());
   {
