@@ -43,7 +43,6 @@ constexpr unsigned kEmptyHighAddressBits = 0x07;  // bits 0-2
 constexpr int kLastLowAddress = 4;
 
 constexpr int kFrames = 128;
-constexpr std::uint8_t kFirstFrameMapRecordNumber = 0x20;
 constexpr int kMaxAlertPattern = 15;
 constexpr int kMaxAlertMode = 5;
 
@@ -274,24 +273,6 @@ FrameMap FillFrameMap(const AddressSettings& settings) {
     if (oddClass != AddressClass::kLong && ClassOf(settings[Index(even)]) != AddressClass::kEmpty) {
       mark(even);
     }
-  }
-  return map;
-}
-
-void WriteFrameMapRecords(ImageFields& image, const FrameMap& map) {
-  for (int k = 0; k < static_cast<int>(map.size()) / 2; ++k) {
-    const std::array<std::uint8_t, 4> record{
-        static_cast<std::uint8_t>(kFirstFrameMapRecordNumber + k), 0x00, map[2 * k],
-        map[2 * k + 1]};
-    image.SetBytes(FieldRef(Field::kFrameMapRecord, k), record);
-  }
-}
-
-FrameMap ReadFrameMapRecords(const ImageReader& image) {
-  FrameMap map{};
-  for (int k = 0; k < static_cast<int>(map.size()) / 2; ++k) {
-    map[2 * k] = image.Byte(FieldRef(Field::kFrameMapRecord, k), 2);
-    map[2 * k + 1] = image.Byte(FieldRef(Field::kFrameMapRecord, k), 3);
   }
   return map;
 }

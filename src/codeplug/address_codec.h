@@ -92,11 +92,10 @@ void DecodeAddressOptions(const ImageReader& image, int cgromType, AddressSettin
 void DecodeAddressSlots(const ImageReader& image, AddressSettings& settings);
 void EncodeAddressOptions(const AddressSettings& settings, int cgromType, ImageFields& image);
 
+// One bit per paging frame 0-127: frame f is bit (f mod 8) of byte
+// 15 - (f div 8). The system records carry it (records 15 to 22).
 using FrameMap = std::array<std::uint8_t, 16>;
 FrameMap FillFrameMap(const AddressSettings& settings);
-// The frame map into system records 15 to 22.
-void WriteFrameMapRecords(ImageFields& image, const FrameMap& map);
-FrameMap ReadFrameMapRecords(const ImageReader& image);
 
 // Slots, enable mask, long-address marks and the two marker bytes.
 void EncodeAddressSlots(const AddressSettings& settings, ImageFields& image);

@@ -54,7 +54,6 @@ constexpr std::array<std::uint8_t, 1> kFirmwareTag{0x13};
 constexpr std::array<std::uint8_t, 3> kFirmwareHeader1K{0xFE, 0xFF, 0x11};
 constexpr std::array<std::uint8_t, 3> kFirmwareHeader4K{0x01, 0xFF, 0x11};
 constexpr std::array<std::uint8_t, 1> kFirmwareLevel1K{0xDF};
-constexpr std::array<std::uint8_t, 4> kClosingRecord{0x02, 0x00, 0x00, 0x41};
 
 constexpr auto kEveryEncode = std::to_array<FixedBytesRow>({
     {kBothFamilies, Field::kIdentitySignature, kIdentitySignature},
@@ -63,7 +62,6 @@ constexpr auto kEveryEncode = std::to_array<FixedBytesRow>({
     {kOnly4K, Field::kFirmwareHeader, kFirmwareHeader4K},
     {kBothFamilies, Field::kAddressAreaMark, kAddressAreaMarkBytes},
     {kOnly1K, Field::kFirmwareLevel, kFirmwareLevel1K},
-    {kBothFamilies, Field::kClosingRecord, kClosingRecord},
 });
 
 constexpr std::array<std::uint8_t, 1> kZero{0x00};
@@ -71,49 +69,18 @@ constexpr std::array<std::uint8_t, 1> kFactoryLevel{60};
 constexpr std::array<std::uint8_t, 1> kFactoryTimingA{5};
 constexpr std::array<std::uint8_t, 1> kFactoryTimingB{37};
 constexpr std::array<std::uint8_t, 1> kDefaultPrinterCode{4};
-constexpr std::array<std::uint8_t, 4> kFactoryConstants{0x18, 0x8F, 0x10, 0xA0};
-constexpr std::array<std::uint8_t, 7> kFactoryReceiver{0x96, 0x1C, 0x16, 0x08, 0xAB, 0x12, 0x44};
 
 constexpr auto kDefaults = std::to_array<FixedBytesRow>({
     {kBothFamilies, Field::kPrinterCode, kDefaultPrinterCode},
     {kBothFamilies, Field::kFactoryTimingA, kFactoryTimingA},
     {kBothFamilies, Field::kFactoryTimingB, kFactoryTimingB},
     {kBothFamilies, Field::kIdeoRomCode, kZero},
-    {kBothFamilies, Field::kFactoryConstants, kFactoryConstants},
     {kBothFamilies, Field::kFeatureSpare, kZero},
     {kBothFamilies, Field::kLanguageByte, kZero},
     {kBothFamilies, Field::kSilentRfOptions, kZero},
     {kBothFamilies, Field::kFactoryLevel, kFactoryLevel},
     {kBothFamilies, Field::kServiceAdjustment, kZero},
-    {kBothFamilies, Field::kFactoryReceiver, kFactoryReceiver},
 });
-
-// Records 0-14. Record 0 byte 2 and the last bytes of records 3-5 depend on
-// the settings (see WriteConstantSystemRecords).
-constexpr std::array<std::array<std::uint8_t, 4>, 15> kConstantRecords{{
-    {0x01, 0x00, 0x03, 0x98},
-    {0x03, 0x00, 0x00, 0x00},
-    {0x0F, 0x00, 0x00, 0x00},
-    {0x10, 0x00, 0x00, 0x00},
-    {0x11, 0x80, 0x11, 0x00},
-    {0x12, 0x80, 0x13, 0x00},
-    {0x13, 0x08, 0x00, 0x00},
-    {0x14, 0x08, 0x00, 0x00},
-    {0x15, 0x08, 0x00, 0x00},
-    {0x16, 0x00, 0x03, 0x02},
-    {0x17, 0x00, 0x13, 0x00},
-    {0x18, 0x00, 0x01, 0x00},
-    {0x19, 0x00, 0x11, 0x00},
-    {0x1A, 0x80, 0x20, 0x01},
-    {0x1B, 0x80, 0x20, 0x01},
-}};
-constexpr int kFirstTimingRecord = 3;
-constexpr std::array<std::uint8_t, 3> kTiming25ms{0xCA, 0x20, 0x08};
-constexpr std::array<std::uint8_t, 3> kTiming70ms{0x80, 0x10, 0x60};
-constexpr int kInversionByte = 2;
-constexpr std::uint8_t kInversionOn = 0x00;
-constexpr std::uint8_t kInversionOff = 0x03;
-constexpr int kInversionOffBit = 1;
 
 // Rows are tried in order; the first that matches names the model.
 constexpr int kAny = -1;
@@ -226,25 +193,6 @@ void WriteFixedBytes(ImageFields& image, std::span<const FixedBytesRow> rows) {
   for (const FixedBytesRow& row : rows) {
     if (InFamilySet(row.families, *family)) image.SetBytes(row.field, row.bytes);
   }
-}
-
-void WriteConstantSystemRecords(ImageFields& image, bool rfTiming25ms, bool dataInversion) {
-  const auto& timing = rfTiming25ms ? kTiming25ms : kTiming70ms;
-  for (std::size_t n = 0; n < kConstantRecords.size(); ++n) {
-    auto record = kConstantRecords[n];
-    const int timingIndex = static_cast<int>(n) - kFirstTimingRecord;
-    if (timingIndex >= 0 && timingIndex < static_cast<int>(timing.size())) {
-      record[3] = timing[static_cast<std::size_t>(timingIndex)];
-    }
-    if (n == 0) record[kInversionByte] = dataInversion ? kInversionOn : kInversionOff;
-    image.SetBytes(FieldRef(Field::kSystemRecord, static_cast<int>(n)), record);
-  }
-  image.SetBytes(Field::kClosingRecord, kClosingRecord);
-}
-
-bool ReadDataInversion(const ImageReader& image) {
-  const std::uint8_t byte = image.Byte(FieldRef(Field::kSystemRecord, 0), kInversionByte);
-  return !((byte >> kInversionOffBit) & 1u);
 }
 
 std::optional<int> ModelIndexOf(std::uint8_t modelCode, std::uint8_t subModel) {

@@ -1,7 +1,7 @@
 #pragma once
 // Byte values with a meaning of their own: list settings stored as codes,
-// constant bytes, the fixed system records, the model index and the
-// ideographic ROM marks. All of it is data; the functions only look it up.
+// constant bytes, the model index and the ideographic ROM marks. All of it
+// is data; the functions only look it up.
 
 #include <array>
 #include <cstdint>
@@ -51,16 +51,11 @@ inline constexpr std::array<std::uint8_t, 2> kAddressAreaMarkBytes{0x11, 0x11};
 
 // Written by every encode.
 std::span<const FixedBytesRow> EveryEncodeBytes();
-// Written when the editor's defaults have been applied.
+// Single values written when the editor's defaults have been applied (the
+// longer factory blocks are firmware tables of their own).
 std::span<const FixedBytesRow> DefaultsBytes();
 // Writes the rows that belong to the family in force.
 void WriteFixedBytes(ImageFields& image, std::span<const FixedBytesRow> rows);
-
-// System records 0 to 14 and 40, the ones with constant contents: the RF
-// timing picks the ends of records 3 to 5, data inversion byte 2 of record 0.
-void WriteConstantSystemRecords(ImageFields& image, bool rfTiming25ms, bool dataInversion);
-// Data inversion is on when bit 1 of byte 2 of record 0 is clear.
-bool ReadDataInversion(const ImageReader& image);
 
 // The `cb_Tarsel_Model` item for a model code and sub-model byte; nothing
 // for a combination that names no model (the caller keeps its value).
