@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 
@@ -33,8 +35,11 @@ std::optional<std::uint8_t> ByteOf(const QJsonValue& value) {
 std::optional<std::vector<std::uint8_t>> HexBytes(const QJsonValue& value) {
   if (!value.isString()) return std::nullopt;
   const QByteArray text = value.toString().remove(' ').toLatin1();
+  const bool allHex = std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+  });
+  if (!allHex || text.size() % 2 != 0) return std::nullopt;
   const QByteArray bytes = QByteArray::fromHex(text);
-  if (bytes.size() * 2 != text.size()) return std::nullopt;
   return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
