@@ -1,0 +1,90 @@
+#include "app/qt_user_interface.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/password_dialog.h"
+#include "app/progress_dialog.h"
+#include "app/security_dialog.h"
+
+namespace rer {
+namespace {
+
+QMessageBox::Icon IconOf(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Stop:
+      break;
+  }
+  return QMessageBox::Critical;
+}
+
+}  // namespace
+
+QtUserInterface::QtUserInterface(QWidget* parent) : parent_(parent) {}
+
+QtUserInterface::~QtUserInterface() {
+  EndProgress();
+}
+
+int QtUserInterface::ShowMessageBox(const MessageBox& box) {
+  QMessageBox dialog(IconOf(box.icon), QString::fromStdString(box.title),
+                     QString::fromStdString(box.text), QMessageBox::NoButton, parent_);
+  if (box.buttons == MessageButtons::YesNo) {
+    dialog.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    dialog.setDefaultButton(QMessageBox::Yes);
+    dialog.setEscapeButton(QMessageBox::No);
+    return dialog.exec() == QMessageBox::Yes ? kResultYes : kResultNo;
+  }
+  dialog.setStandardButtons(QMessageBox::Ok);
+  dialog.exec();
+  return kResultOk;
+}
+
+std::optional<std::string> QtUserInterface::EnterPassword(PasswordMode mode) {
+  TFmSecurity dialog(mode, parent_);
+  dialog.exec();
+  if (!dialog.submitted()) return std::nullopt;
+  return dialog.submitted()->toStdString();
+}
+
+std::optional<UserInterface::NewPassword> QtUserInterface::EnterNewPassword(PasswordMode kind) {
+  TFmPassword dialog(kind, parent_);
+  dialog.exec();
+  return dialog.submitted();
+}
+
+void QtUserInterface::BeginProgress() {
+  EndProgress();
+  progress_ = new TFmProgressBar(parent_);
+  progress_->setAttribute(Qt::WA_DeleteOnClose);
+  progress_->show();
+  QCoreApplication::processEvents();
+}
+
+void QtUserInterface::SetProgress(int percent) {
+  if (progress_) progress_->SetPercent(percent);
+}
+
+void QtUserInterface::SetSecondsLeft(int seconds) {
+  if (progress_) progress_->SetSecondsLeft(seconds);
+}
+
+void QtUserInterface::EndProgress() {
+  if (progress_) progress_->Finish();
+  progress_ = nullptr;
+}
+
+void QtUserInterface::PumpMessages() {
+  QCoreApplication::processEvents();
+}
+
+void QtUserInterface::SetStatusText(const std::string& text) {
+  if (statusSink_) statusSink_(QString::fromStdString(text));
+}
+
+}  // namespace rer

@@ -1,0 +1,46 @@
+#pragma once
+// The UserInterface of the windowed program: message boxes, the password
+// dialogs, the progress box and the message pump.
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "app/progress_dialog.h"
+#include "core/user_interface.h"
+
+class QWidget;
+
+namespace rer {
+
+class QtUserInterface : public UserInterface {
+ public:
+  explicit QtUserInterface(QWidget* parent = nullptr);
+  ~QtUserInterface() override;
+
+  // The window the boxes are modal to.
+  void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  // Where SetStatusText goes (the main window's first status panel).
+  void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+
+  int ShowMessageBox(const MessageBox& box) override;
+  std::optional<std::string> EnterPassword(PasswordMode mode) override;
+  std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
+
+  void BeginProgress() override;
+  void SetProgress(int percent) override;
+  void SetSecondsLeft(int seconds) override;
+  void EndProgress() override;
+  void PumpMessages() override;
+  void SetStatusText(const std::string& text) override;
+
+  // The open progress box, or null.
+  TFmProgressBar* progressBox() const { return progress_; }
+
+ private:
+  QPointer<QWidget> parent_;
+  QPointer<TFmProgressBar> progress_;
+  std::function<void(const QString&)> statusSink_;
+};
+
+}  // namespace rer

@@ -1,0 +1,51 @@
+#include "qt_test_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace rer::test {
+namespace {
+
+std::unique_ptr<QTemporaryDir> settingsDir;
+
+class QtTestEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    static int argc = 1;
+    static char name[] = "rer_app_tests";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QApplication>(argc, argv);
+    UseFreshSettingsFolder();
+  }
+  void TearDown() override {
+    settingsDir.reset();
+    app_.reset();
+  }
+
+ private:
+  std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new QtTestEnvironment);
+
+}  // namespace
+
+void UseFreshSettingsFolder() {
+  settingsDir = std::make_unique<QTemporaryDir>();
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir->path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir->path());
+}
+
+QString SettingsFolder() {
+  return settingsDir ? settingsDir->path() : QString();
+}
+
+}  // namespace rer::test
