@@ -4,6 +4,7 @@
 // program opens as its serial port. Serves in real time until interrupted;
 // --log writes one JSON line per operation the pager carries out.
 
+#include <atomic>
 #include <csignal>
 #include <fstream>
 #include <iostream>
@@ -24,11 +25,13 @@ constexpr const char* kUsage =
     "usage: rer-cli sim --link PATH [--model 0x84] [--firmware \" R0501\"] "
     "[--scenario FILE.json] [--log FILE]";
 
+#ifndef _WIN32
 std::atomic<bool> stopRequested{false};
 
 extern "C" void RequestStop(int) {
   stopRequested.store(true);
 }
+#endif
 
 }  // namespace
 
