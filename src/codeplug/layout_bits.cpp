@@ -22,6 +22,11 @@ constexpr BitFieldRow Bits(std::string_view name, Field field, int low, int widt
 constexpr std::string_view kAlertPattern = "AlertWord.pattern";
 
 constexpr auto kBitFields = std::to_array<BitFieldRow>({
+    // Wrong-try counters of the password checks.
+    Bits("LocalWrongTries", Field::kStatusByte, 4, 3),
+    Bit("ManyWrongTries", Field::kStatusByte, 3),
+    Bits("SecureWrongTries", Field::kStatusByte, 0, 3),
+
     // Option byte 1: the two families give some bits different meanings.
     Bit("cb_ZoomDefault", Field::kOptionByte1, 7, kPlain, kOnly1K),
     Bit("cb_MaildropFirstCapcode", Field::kOptionByte1, 6),

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/text.h"
+
 namespace rer {
 namespace {
 
@@ -193,6 +195,34 @@ void WriteFixedBytes(ImageFields& image, std::span<const FixedBytesRow> rows) {
   for (const FixedBytesRow& row : rows) {
     if (InFamilySet(row.families, *family)) image.SetBytes(row.field, row.bytes);
   }
+}
+
+bool IsDefaultPleasingTune(const ImageReader& image) {
+  const auto tune = image.Bytes(Field::kPleasingAlertTune);
+  return !tune.empty() && std::all_of(tune.begin(), tune.end(),
+                                      [](std::uint8_t b) { return b == kDefaultTuneByte; });
+}
+
+void WriteDefaultPleasingTune(ImageFields& image) {
+  image.Fill(Field::kPleasingAlertTune, kDefaultTuneByte);
+}
+
+std::uint16_t CannedWordOfText(std::string_view text) {
+  constexpr std::size_t kDigits = 4;
+  if (text.size() > kDigits) text = text.substr(text.size() - kDigits);
+  unsigned word = 0;
+  for (char c : text) word = (word << 4) | static_cast<unsigned>(HexDigitValue(c));
+  return static_cast<std::uint16_t>(word);
+}
+
+std::string CannedTextOfWord(std::uint16_t word) {
+  constexpr char kHex[] = "0123456789abcdef";
+  std::string text;
+  do {
+    text.insert(text.begin(), kHex[word & 0xF]);
+    word = static_cast<std::uint16_t>(word >> 4);
+  } while (word != 0);
+  return text;
 }
 
 std::optional<int> ModelIndexOf(std::uint8_t modelCode, std::uint8_t subModel) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "codeplug/image_fields.h"
@@ -56,6 +57,18 @@ std::span<const FixedBytesRow> EveryEncodeBytes();
 std::span<const FixedBytesRow> DefaultsBytes();
 // Writes the rows that belong to the family in force.
 void WriteFixedBytes(ImageFields& image, std::span<const FixedBytesRow> rows);
+
+// All sixteen tune bytes equal to this byte mean the default pleasing alert.
+inline constexpr std::uint8_t kDefaultTuneByte = 0xE9;
+bool IsDefaultPleasingTune(const ImageReader& image);
+void WriteDefaultPleasingTune(ImageFields& image);
+
+// A canned-message range word from its hexadecimal text: the last four
+// characters, right-aligned (a shorter text is zero-filled on the left),
+// two digits to a byte; a character that is no hexadecimal digit counts 0.
+std::uint16_t CannedWordOfText(std::string_view text);
+// The word as lower-case hexadecimal without leading zeros ("0" for 0).
+std::string CannedTextOfWord(std::uint16_t word);
 
 // The `cb_Tarsel_Model` item for a model code and sub-model byte; nothing
 // for a combination that names no model (the caller keeps its value).

@@ -1,5 +1,7 @@
 #include "codeplug/layout_table.h"
 
+#include "synth/synth_area.h"
+
 namespace rer {
 namespace {
 
@@ -39,6 +41,14 @@ constexpr FieldRow Records(Field field, int first, std::uint8_t count = 1) {
               count > 1 ? kRecordSize : 0);
   };
   return {field, at(kRecords1K), at(kRecords4K)};
+}
+
+// The synthesizer layer owns the positions inside its area and the band
+// byte; this table only takes them over. The area runs 15 bytes from the N
+// word (words, mode and reference bytes, fixed bytes, service adjustment).
+constexpr std::uint16_t kSynthAreaSize = 15;
+constexpr std::uint16_t Narrow(std::size_t offset) {
+  return static_cast<std::uint16_t>(offset);
 }
 
 constexpr std::uint8_t kAddresses = 16;
@@ -83,7 +93,7 @@ constexpr std::array<FieldRow, kFieldCount> kRows{{
     {Field::kPackedPromptArea, At(0x054, 468), At(0x300, 1095)},
     {Field::kIdeoPromptSlots, At(0x054, 466), kAbsent},
     {Field::kLegacyFirmwareFlag, At(0x226, 1), kAbsent},
-    {Field::kBandByte, At(0x227, 1), At(0x165, 1)},
+    {Field::kBandByte, At(Narrow(kSynthArea1K.bandByte), 1), At(Narrow(kSynthArea4K.bandByte), 1)},
     Same(Field::kCannedRangeStart, At(0x228, 2)),
     Same(Field::kCannedRangeEnd, At(0x22A, 2)),
     Same(Field::kNationalCharRow, At(0x22C, 14)),
@@ -128,7 +138,8 @@ constexpr std::array<FieldRow, kFieldCount> kRows{{
     Records(Field::kAddressSlot, kFirstAddressSlotRecord, kAddressSlots),
     Records(Field::kClosingRecord, kClosingRecordNumber),
 
-    {Field::kSynthArea, At(0x3A4, 15), At(0x0F8, 15)},
+    {Field::kSynthArea, At(Narrow(kSynthArea1K.nWord), kSynthAreaSize),
+     At(Narrow(kSynthArea4K.nWord), kSynthAreaSize)},
     {Field::kFirmwarePatchTail, At(0x3B3, 77), kAbsent},
 
     // 4 KB family only.

@@ -222,3 +222,41 @@ TEST(IdeoRomTest, MarksAndCodeFollowTheCharacterGenerator) {
 
 }  // namespace
 }  // namespace rer
+
+namespace rer {
+namespace {
+
+TEST(PleasingTuneTest, DefaultOnlyWhenAllSixteenBytesAreE9) {
+  const Layout layout(PagerFamily::k1K);
+  CodeplugImage image;
+  ImageFields fields(image, layout);
+  WriteDefaultPleasingTune(fields);
+  EXPECT_TRUE(IsDefaultPleasingTune(fields));
+  EXPECT_EQ(image[0x043], 0);
+  EXPECT_EQ(image[0x053], 0xE9);
+  EXPECT_EQ(image[0x054], 0);
+  for (std::size_t at : {0x044, 0x04B, 0x053}) {
+    image[at] = 0xE8;
+    EXPECT_FALSE(IsDefaultPleasingTune(fields)) << at;
+    image[at] = 0xE9;
+  }
+}
+
+TEST(CannedRangeTest, HexTextBothWays) {
+  struct Case {
+    const char* text;
+    std::uint16_t word;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"1A2f", 0x1A2F, "1a2f"}, {"0100", 0x0100, "100"}, {"1a", 0x001A, "1a"},
+      {"", 0x0000, "0"},        {"G1Z2", 0x0102, "102"}, {"12345", 0x2345, "2345"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CannedWordOfText(c.text), c.word) << c.text;
+    EXPECT_EQ(CannedTextOfWord(c.word), c.shown) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace rer
