@@ -67,6 +67,16 @@ TFmMain::TFmMain(UserInterface& ui, QWidget* parent)
       helpFilePath_(DefaultHelpFilePath()),
       helpViewer_(&OpenWithSystemViewer) {
   setObjectName("TFmMain");
+  // No pager has been identified in this run, and none is known unprogrammed.
+  linkState_.ModelCode = kNoPagerInformation;
+  linkState_.Unprogrammed = false;
+  // The password messages quote the counters this window keeps.
+  ui_.SetContextSource([this] {
+    MessageContext context;
+    context.attemptsLeft = linkState_.AttemptsLeft;
+    context.secureWrongCount = passwords_.secureWrongCount;
+    return context;
+  });
   setFont(QFont("Arial"));
   setWindowTitle(BaseTitle());
 
@@ -84,6 +94,7 @@ TFmMain::TFmMain(UserInterface& ui, QWidget* parent)
 }
 
 TFmMain::~TFmMain() {
+  ui_.SetContextSource({});
   if (comm_) comm_->Close();
 }
 

@@ -15,6 +15,7 @@
 #include "app/command_table.h"
 #include "comm/real_clock.h"
 #include "comm/tdcomm.h"
+#include "pager/link_state.h"
 #include "pager/password_state.h"
 
 class QAction;
@@ -64,6 +65,8 @@ class TFmMain : public QMainWindow {
   QString VersionStatusText;
 
   TDComm& Comm() { return *comm_; }
+  // What the pager link knows of the pager; ModelCode 0xFF until one is identified.
+  LinkState& PagerLink() { return linkState_; }
   PasswordState& Passwords() { return passwords_; }
   UserInterface& Ui() { return ui_; }
   bool StartupDone() const { return startupDone_; }
@@ -73,6 +76,8 @@ class TFmMain : public QMainWindow {
   int ActivePage() const;
   bool IsPageShown(int index) const;
   void GoToMainPage();
+  // Shows the settings pages for a pager or file brought into an empty
+  // editor; `modelCode` is PagerLink().ModelCode.
   void SetupPagesForPager(std::uint8_t modelCode);
   // Makes `index` active without the page check, then runs the page entry.
   void ShowPage(int index);
@@ -153,6 +158,7 @@ class TFmMain : public QMainWindow {
   std::unique_ptr<TDComm> comm_;
   Transport* link_;
   RealClock clock_;
+  LinkState linkState_;
   PasswordState passwords_;
   std::function<void()> calibrate_;
   QString helpFilePath_;

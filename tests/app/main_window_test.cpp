@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/main_window_operations.h"
 #include "app/page_table.h"
@@ -437,6 +441,34 @@ TEST_F(MainWindowTest, AboutShowsProductAndVersion) {
   EXPECT_NE(ui.shown[0].text.find("Tarsel Series RER"), std::string::npos);
   EXPECT_NE(ui.shown[0].text.find("Version R04.06.09"), std::string::npos);
   EXPECT_EQ(ui.shown[0].buttons, MessageButtons::Ok);
+}
+
+TEST_F(MainWindowTest, SetupApplyReachesThePortAndTheWorkFolder) {
+  Start();
+  EXPECT_EQ(window->PagerLink().ModelCode, 0xFF);
+  QTimer::singleShot(0, [] {
+    QWidget* setup = QApplication::activeModalWidget();
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(setup->windowTitle(), "Setup Computer Configuration");
+    auto* port = setup->findChild<QLineEdit*>("TntEdit2");
+    port->clear();
+    QTest::keyClicks(port, "/dev/pts/9");
+    setup->findChild<QPushButton*>("TntButton2")->click();
+  });
+  Action("setupCommunication")->trigger();
+  EXPECT_EQ(window->Comm().PortName(), "/dev/pts/9");
+  EXPECT_EQ(OpenSettingsStore()->value("Port").toString(), "/dev/pts/9");
+  EXPECT_EQ(window->WorkFilesPath, DefaultWorkFolder());
+}
+
+TEST_F(MainWindowTest, StayOnTopTogglesWithItsCheckMark) {
+  Start();
+  Action("setupStayontop")->trigger();
+  EXPECT_TRUE(Action("setupStayontop")->isChecked());
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  Action("setupStayontop")->trigger();
+  EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, PageMenuStaysOutOfTheMenuBar) {
