@@ -1,5 +1,6 @@
 #include "codeplug/address_codec.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "codeplug/layout_bits.h"
@@ -126,9 +127,11 @@ void WriteSlotFromValue(ImageFields& image, int address, std::uint32_t value, un
 }
 
 void MarkFrames(FrameMap& map, std::uint32_t frame, std::uint32_t batteryCycle) {
-  // A cycle of 2^c frames; cycles of 128 frames or more mark one frame at most.
-  const std::uint32_t cycle = batteryCycle >= 8 ? 256u : (1u << batteryCycle);
-  for (std::uint32_t a = frame % cycle; a < static_cast<std::uint32_t>(kFrames); a += cycle) {
+  // A cycle of 2^c frames. Beyond 2^32 the first frame is the frame itself,
+  // so the exponent is capped there to keep the shift defined.
+  constexpr std::uint32_t kWidestCycleExponent = 33;
+  const std::uint64_t cycle = std::uint64_t{1} << std::min(batteryCycle, kWidestCycleExponent);
+  for (std::uint64_t a = frame % cycle; a < kFrames; a += cycle) {
     map[15 - a / 8] |= static_cast<std::uint8_t>(1u << (a % 8));
   }
 }

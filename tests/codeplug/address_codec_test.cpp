@@ -294,6 +294,18 @@ TEST(FillFrameMapTest, MarksEveryFrameOfTheBatteryCycle) {
   all.fill(0xFF);
   EXPECT_EQ(FillFrameMap(settings), all);
 
+  // Cycles longer than the 128 frames start at frame mod cycle, which may lie
+  // beyond the map: frame 300 in a cycle of 256 is frame 44, in 512 none.
+  settings[0].frame = "300";
+  settings[0].batteryCycle = "8";
+  FrameMap frame44{};
+  frame44[15 - 44 / 8] = 1 << (44 % 8);
+  EXPECT_EQ(FillFrameMap(settings), frame44);
+  for (const char* cycle : {"9", "40"}) {
+    settings[0].batteryCycle = cycle;
+    EXPECT_EQ(FillFrameMap(settings), FrameMap{}) << cycle;
+  }
+
   settings[0].batteryCycle = "7";  // one frame in 128
   settings[0].frame = "000";
   FrameMap frameZero{};
