@@ -18,9 +18,6 @@ constexpr BitFieldRow Bits(std::string_view name, Field field, int low, int widt
           coding};
 }
 
-// Names of per-address bits that have one control per address.
-constexpr std::string_view kAlertPattern = "AlertWord.pattern";
-
 constexpr auto kBitFields = std::to_array<BitFieldRow>({
     // Wrong-try counters of the password checks.
     Bits("LocalWrongTries", Field::kStatusByte, 4, 3),
@@ -165,7 +162,7 @@ constexpr auto kBitFields = std::to_array<BitFieldRow>({
     Bit("AddressOption.messageType", Field::kAddressOptionByte, 4),
     Bit("AddressOption.priority", Field::kAddressOptionByte, 3),
     Bits("AddressOption.batteryCycle", Field::kAddressOptionByte, 0, 3),
-    Bits(kAlertPattern, Field::kAlertWord, 8, 8, kCoded, kOnly4K),
+    Bits("AlertWord.pattern", Field::kAlertWord, 8, 8, kCoded, kOnly4K),
     Bit("AlertWord.onOffDuty", Field::kAlertWord, 6, kPlain, kOnly4K),
     Bit("AlertWord.fixAlert", Field::kAlertWord, 5, kPlain, kOnly4K),
     Bit("AlertWord.escalating", Field::kAlertWord, 4, kPlain, kOnly4K),
