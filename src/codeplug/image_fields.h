@@ -6,6 +6,7 @@
 // family is in force) reads as 0 or empty and is never written, so that one
 // family's code can never scribble over the other family's data.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
