@@ -53,7 +53,7 @@ class BitReader {
 // longer than the length field can say.
 std::string StoredForm(std::string_view text) {
   std::string stored = ToUpper(Trim(text));
-  if (stored.empty()) stored = " ";
+  if (stored.empty()) stored.push_back(' ');  // (push_back: GCC 12 misreads an assignment here)
   if (stored.size() > kMaxStoredPromptLength) stored.resize(kMaxStoredPromptLength);
   return stored;
 }
