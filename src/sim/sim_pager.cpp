@@ -18,6 +18,8 @@ constexpr int kHandshakeBaud = 4800;
 
 // A wake code after this much silence starts a new session whatever the
 // pager was waiting for: the host pauses at least 600 ms before every wake.
+// The one byte this cannot tell apart is a codeplug whose first byte (the
+// status byte, zero after every encode) equals a wake code.
 constexpr std::int64_t kNewSessionSilenceMs = 550;
 // A block that has begun and then stops for this long is abandoned.
 constexpr std::int64_t kBlockAbandonMs = 2000;

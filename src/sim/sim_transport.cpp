@@ -9,7 +9,6 @@ constexpr std::int64_t kReadLimitMs = 500;
 constexpr std::int64_t kBitsPerByte = 10;  // start, 8 data, stop
 constexpr std::int64_t kMicrosPerMs = 1000;
 constexpr std::int64_t kMicrosPerSecond = 1000000;
-constexpr int kPortNotOpened = -114;
 
 }  // namespace
 
@@ -27,7 +26,11 @@ int SimTransport::BaudRate() const {
 
 bool SimTransport::Open() {
   if (open_ || openFails_) {
-    if (ui_) ui_->ShowError(kPortNotOpened);
+    // The same box the serial driver shows.
+    if (ui_) {
+      ui_->ShowMessageBox(
+          MessageBox{"Error", "Can not open com port.", MessageIcon::Stop, MessageButtons::Ok});
+    }
     return false;
   }
   open_ = true;
