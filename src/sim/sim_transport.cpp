@@ -25,6 +25,8 @@ int SimTransport::BaudRate() const {
 }
 
 bool SimTransport::Open() {
+  if (opensLeft_ == 0) openFails_ = true;
+  if (opensLeft_ > 0) --opensLeft_;
   if (open_ || openFails_) {
     // The same box the serial driver shows.
     if (ui_) {

@@ -30,6 +30,8 @@ class SimTransport : public Transport {
 
   // Makes every following Open fail, as a missing or busy port does.
   void SetOpenFails(bool fails) { openFails_ = fails; }
+  // Lets `count` more opens succeed, then fails the rest (a cable pulled out).
+  void FailOpensAfter(int count) { opensLeft_ = count; }
   // The bit rate of every successful Open, in order.
   const std::vector<int>& openedBaudRates() const { return openedBaudRates_; }
   int closeCount() const { return closeCount_; }
@@ -44,6 +46,7 @@ class SimTransport : public Transport {
   bool handshake_ = false;
   bool open_ = false;
   bool openFails_ = false;
+  int opensLeft_ = -1;  // -1: no limit
   int openBaud_ = 0;
   std::int64_t lineMicros_ = 0;  // line time not yet added to the clock
   std::vector<int> openedBaudRates_;

@@ -413,6 +413,31 @@ TEST(PagerLinkPort, OpenFailureEndsAtOnceWithNothingMoreShown) {
   EXPECT_TRUE(f.pager.record().wakeCodes.empty());
 }
 
+TEST(PagerLinkPort, ReopenFailingInsideTheRunEndsItWithThePortClosed) {
+  for (int opensBeforeFailure : {1, 2}) {
+    SCOPED_TRACE(opensBeforeFailure);
+    LinkFixture f(Pager(0x84, " R0501"));
+    f.state.LinkSpeedCode = kSpeed38400;  // the wake is followed by a reopen
+    f.transport.FailOpensAfter(opensBeforeFailure);
+    // 1: the handshake's own reopen fails; 2: the reopen at the agreed speed.
+    EXPECT_EQ(f.link.Run(opReadCodeplug), kLinkPortNotOpened);
+    EXPECT_EQ(f.QuestionsAsked(), 0);
+    EXPECT_EQ(f.pager.record().wakeCodes.size(), opensBeforeFailure == 1 ? 0u : 1u);
+    EXPECT_FALSE(f.transport.IsOpen());
+  }
+}
+
+// The handshake takes the last byte it read: with the echo lost, the model
+// code comes first and is still accepted.
+TEST(PagerLinkIdentify, HandshakeSurvivesALostEcho) {
+  SimScenario s = Pager(0x89, " R0404");
+  s.lostEchoAt = 0;
+  LinkFixture f(s);
+  EXPECT_EQ(f.link.Identify(), kLinkOk);
+  EXPECT_EQ(f.state.ModelCode, 0x89);
+  EXPECT_EQ(f.pager.record().wakeCodes.size(), 1u);
+}
+
 struct ServiceCase {
   std::uint8_t command;
   int kind;
