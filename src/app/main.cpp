@@ -1,6 +1,8 @@
 // The windowed program: one main window, run until it closes.
 
 #include <QApplication>
+#include <QMessageBox>
+#include <exception>
 
 #include "app/main_window.h"
 #include "app/product_info.h"
@@ -16,5 +18,11 @@ int main(int argc, char* argv[]) {
   ui.SetParentWindow(&window);
   ui.SetStatusSink([&window](const QString& text) { window.SetStatusPanel(0, text); });
   window.show();
-  return QApplication::exec();
+  try {
+    return QApplication::exec();
+  } catch (const std::exception& error) {
+    // Whatever escaped an operation is at least told to the user.
+    QMessageBox::critical(nullptr, rer::kApplicationTitle, QString::fromLocal8Bit(error.what()));
+    return 1;
+  }
 }
