@@ -10,11 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "codeplug/field_catalogue.h"  // kAddressCount
 #include "codeplug/image_fields.h"
 
 namespace rer {
-
-inline constexpr int kAddressCount = 16;
 
 enum class AddressClass : int { kShort = 0, kLong = 1, kInvalid = 2, kEmpty = 3 };
 
