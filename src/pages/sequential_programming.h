@@ -1,0 +1,50 @@
+#pragma once
+// Sequential programming: after each pager of a run the capcodes and the
+// inventory control number advance so that the next pager gets addresses of
+// its own.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "codeplug/editor_settings.h"
+#include "core/user_interface.h"
+
+namespace rer {
+
+// Asked when the advance would give some pager an address another one has.
+inline constexpr int kQuestionSequentialDuplicates = -65;
+
+// How the addresses advance from one pager to the next.
+struct SequentialStep {
+  int step = 1;  // address 1 and the addresses of its block advance by this much
+  // Set when an Individual address lies outside the block of address 1 or a
+  // Group address lies inside it: the run will then hand out an address twice.
+  bool conflict = false;
+};
+
+// The block of Individual addresses that continue address 1 one by one.
+SequentialStep ComputeSequentialStep(const EditorSettings& settings);
+
+// A capcode advanced by `step` within its own range: the short ranges and
+// the long range wrap round to their start rather than leaving the range.
+std::uint32_t AdvanceCapcode(std::uint32_t value, std::uint32_t step);
+
+// The inventory control number of the next pager: the trailing run of
+// digits counts up by one, keeping its width and leading zeros. A counter
+// that overflows its width grows by one digit while the number stays within
+// its ten characters, and otherwise starts again at zero. A number without
+// trailing digits stays as it is.
+std::string AdvanceInventoryNumber(std::string_view number);
+
+// True when every capcode is valid or empty and none repeats: the state in
+// which the advance is offered.
+bool SequentialAdvancePossible(const EditorSettings& settings);
+
+// Advances every capcode (asking -65 first when the step has a conflict; the
+// advance is carried out whatever the answer), sets the derived frame and
+// battery cycle 4 of every advanced address, refreshes the FLEX addresses
+// and advances the inventory control number. Returns the step used.
+SequentialStep AdvanceSequentialAddresses(EditorSettings& settings, UserInterface& ui);
+
+}  // namespace rer
