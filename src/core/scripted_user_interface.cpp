@@ -28,6 +28,15 @@ std::optional<UserInterface::NewPassword> ScriptedUserInterface::EnterNewPasswor
   return typed;
 }
 
+std::optional<UserInterface::SerialPartitionEntry> ScriptedUserInterface::EnterSerialPartition(
+    const SerialPartitionRequest& request) {
+  serialPartitionRequests.push_back(request);
+  if (serialPartitions.empty()) return std::nullopt;
+  auto typed = serialPartitions.front();
+  serialPartitions.pop_front();
+  return typed;
+}
+
 std::vector<std::string> ScriptedUserInterface::Texts() const {
   std::vector<std::string> texts;
   for (const auto& box : shown) texts.push_back(box.text);

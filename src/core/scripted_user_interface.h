@@ -22,6 +22,11 @@ class ScriptedUserInterface : public UserInterface {
   // Entries typed into the change-password form, taken in order.
   std::deque<std::optional<NewPassword>> newPasswords;
 
+  // Entries of the serial number and memory partition form, taken in order;
+  // nullopt = cancelled. Every request is recorded.
+  std::deque<std::optional<SerialPartitionEntry>> serialPartitions;
+  std::vector<SerialPartitionRequest> serialPartitionRequests;
+
   std::vector<MessageBox> shown;  // every box, in order
   std::vector<PasswordMode> passwordAsks;
   std::vector<int> progress;  // every progress value reported
@@ -31,6 +36,8 @@ class ScriptedUserInterface : public UserInterface {
   int ShowMessageBox(const MessageBox& box) override;
   std::optional<std::string> EnterPassword(PasswordMode mode) override;
   std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
+  std::optional<SerialPartitionEntry> EnterSerialPartition(
+      const SerialPartitionRequest& request) override;
   void SetProgress(int percent) override { progress.push_back(percent); }
   void PumpMessages() override { ++pumps; }
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/messages.h"
 
@@ -52,6 +53,23 @@ class UserInterface {
     std::string verifyText;
   };
   virtual std::optional<NewPassword> EnterNewPassword(PasswordMode /*kind*/) {
+    return std::nullopt;
+  }
+
+  // The serial number and memory partition entry for a pager that holds no
+  // codeplug yet. The two lists always stand on the same index; without
+  // lists only the serial number is asked. nullopt when cancelled.
+  struct SerialPartitionRequest {
+    std::vector<std::string> personalItems;
+    std::vector<std::string> maildropItems;
+    int selectedIndex = 0;
+  };
+  struct SerialPartitionEntry {
+    std::string serialNumber;
+    int selectedIndex = 0;
+  };
+  virtual std::optional<SerialPartitionEntry> EnterSerialPartition(
+      const SerialPartitionRequest& /*request*/) {
     return std::nullopt;
   }
 
