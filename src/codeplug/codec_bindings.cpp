@@ -259,4 +259,18 @@ void SetAddressSettings(const AddressSettings& addresses, EditorSettings& settin
   }
 }
 
+PromptTexts PromptTextsOf(const EditorSettings& settings) {
+  PromptTexts texts;
+  for (const PromptInfo& prompt : PromptCatalogue()) {
+    texts[static_cast<std::size_t>(prompt.extended)] = settings.Text(prompt.field);
+  }
+  return texts;
+}
+
+void SetPromptTexts(const PromptTexts& texts, EditorSettings& settings) {
+  for (const PromptInfo& prompt : PromptCatalogue()) {
+    settings.SetText(prompt.field, texts[static_cast<std::size_t>(prompt.extended)]);
+  }
+}
+
 }  // namespace rer

@@ -18,6 +18,7 @@
 #include "codeplug/editor_settings.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_bits.h"
+#include "prompts/prompt_catalogue.h"
 
 namespace rer {
 
@@ -59,5 +60,9 @@ void EncodeBindings(const EditorSettings& settings, ImageFields& image);
 // and back. Shared by decode, encode and the address pages.
 AddressSettings AddressSettingsOf(const EditorSettings& settings);
 void SetAddressSettings(const AddressSettings& addresses, EditorSettings& settings);
+
+// The prompt fields of the editor by extended prompt number, and back.
+PromptTexts PromptTextsOf(const EditorSettings& settings);
+void SetPromptTexts(const PromptTexts& texts, EditorSettings& settings);
 
 }  // namespace rer

@@ -199,5 +199,19 @@ TEST(CodecBindingsTest, AddressSettingsPassThroughTheControls) {
   EXPECT_EQ(AddressSettingsOf(settings), addresses);
 }
 
+// Every prompt of the catalogue has a field of its own: a text set by number
+// comes back under the same number, and lands in the field the catalogue names.
+TEST(CodecBindingsTest, PromptTextsPassThroughTheirFields) {
+  PromptTexts texts;
+  for (int i = 0; i < kPromptCount; ++i)
+    texts[static_cast<std::size_t>(i)] = "P" + std::to_string(i);
+  EditorSettings settings;
+  SetPromptTexts(texts, settings);
+  const PromptInfo* powerUp = FindPromptByField("ed_powerUpPrompt");
+  ASSERT_NE(powerUp, nullptr);
+  EXPECT_EQ(settings.Text("ed_powerUpPrompt"), "P" + std::to_string(powerUp->extended));
+  EXPECT_EQ(PromptTextsOf(settings), texts);
+}
+
 }  // namespace
 }  // namespace rer

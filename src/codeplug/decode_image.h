@@ -1,0 +1,50 @@
+#pragma once
+// Turns the codeplug image into the editor settings, one operation per
+// pager family sharing one outline. Runs after a pager read, a file load and
+// for Set To Defaults, always with the family's layout in force.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "codeplug/codeplug_image.h"
+#include "codeplug/editor_settings.h"
+#include "codeplug/layout_table.h"
+#include "synth/synth_state.h"
+
+namespace rer {
+
+inline constexpr int kDecodeOk = 1;
+// The codeplug was written by a newer system than this one.
+inline constexpr int kCodeplugTooNew = -107;
+// The caller had not installed the layout of the operation's family.
+inline constexpr int kDecodeNotRun = 0;
+
+// Turns a stored (scrambled) password of the codeplug into its plain text.
+using PasswordUnscrambler = std::string (*)(std::string_view scrambled);
+
+// What the decode needs besides the image and the layout.
+struct DecodeContext {
+  int cgromType = 0;              // the pager's character generator (LinkState)
+  std::uint8_t modelCode = 0xFF;  // the pager's model code; 0xFF = no pager information
+  // During a program sequence the large-memory bit comes from the pager.
+  bool programSequence = false;
+  bool pagerLargeMemory = false;
+  // The synthesizer record and parameters of the run; the decode loads the
+  // record (and, in the 1 KB family, the parameters read back).
+  SynthState& synth;
+  // The password scrambling of the pager link; it lives with the link, which
+  // builds on this layer, so the caller hands it in.
+  PasswordUnscrambler unscramblePassword = nullptr;
+};
+
+// Both return kDecodeOk, or kCodeplugTooNew with every setting as it was
+// except `versionText` and `newBandCoding`, which every decode sets.
+// Without a layout of the operation's family in force nothing is decoded and
+// the result is kDecodeNotRun.
+int DecodeImage4K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
+                  DecodeContext& context);
+int DecodeImage1K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
+                  DecodeContext& context);
+
+}  // namespace rer
