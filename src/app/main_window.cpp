@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/help_file.h"
 #include "app/main_window_operations.h"
@@ -146,13 +147,18 @@ void TFmMain::BuildPages() {
   auto* central = new QWidget(this);
   pageControl_ = new QTabWidget(central);
   pageControl_->setObjectName("pageControl");
-  pageControl_->setMinimumSize(
-      kStatusPanelWidths[0] + kStatusPanelWidths[1] + kStatusPanelWidths[2], 440);
   for (const EditorPageSpec& spec : EditorPages()) {
     auto* page = new QWidget(pageControl_);
     page->setObjectName(spec.control);
     pageControl_->addTab(page, spec.caption);
   }
+  // Every tab stays in view: the page control is as wide as all its tabs,
+  // and at least as wide as the status bar's panels.
+  pageControl_->tabBar()->setUsesScrollButtons(false);
+  int panelsWidth = 0;
+  for (int width : kStatusPanelWidths) panelsWidth += width;
+  pageControl_->setMinimumSize(std::max(panelsWidth, pageControl_->tabBar()->sizeHint().width()),
+                               440);
   // The Main page lists the function keys.
   QWidget* mainPage = pageControl_->widget(kMainPageIndex);
   auto* keyLines = new QVBoxLayout(mainPage);
@@ -185,6 +191,7 @@ void TFmMain::BuildPages() {
 void TFmMain::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("mainStatusBar");
+  bar->setSizeGripEnabled(false);  // the window has a fixed size
   for (int panel = 0; panel < 3; ++panel) {
     statusPanels_[panel] = new QLabel(bar);
     statusPanels_[panel]->setObjectName(QString("statusPanel%1").arg(panel));
