@@ -1,0 +1,544 @@
+#include "pager/program_pager.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+#include <vector>
+
+#include "codeplug/address_codec.h"
+#include "codeplug/codeplug_version.h"
+#include "codeplug/image_fields.h"
+#include "codeplug/layout_table.h"
+#include "codeplug/pager_family.h"
+#include "core/serial_series.h"
+#include "core/text.h"
+#include "pager/band_check.h"
+#include "pager/cross_model.h"
+#include "pager/link_header.h"
+#include "prompts/default_prompt_table.h"
+#include "prompts/prompt_catalogue.h"
+#include "synth/divider_search.h"
+#include "synth/frequency_text.h"
+#include "synth/pll_params.h"
+#include "synth/synth_area.h"
+
+namespace rer {
+namespace {
+
+// ---- Where the pager copy keeps its hardware values ----
+
+constexpr std::size_t kOptionByte1 = 0x0012;
+constexpr std::size_t kFeatureByte = 0x0032;
+constexpr std::size_t kModelTextStart = 0x0028;
+constexpr std::size_t kModelTextLength = 10;
+constexpr std::size_t kSubModelByte = 0x029A;
+constexpr std::size_t kFirmwareMarkByte = 0x0007;
+constexpr std::size_t kPagerSpecificStart = 0x0F00;
+constexpr std::size_t kPagerSpecificLength = 256;
+constexpr std::size_t kModelByte = 0x0001;
+constexpr std::size_t kStatusByte = 0x0000;
+
+constexpr int kBandwidthBit = 4;  // of option byte 1
+constexpr int kHwClassBit = 7;    // of the band byte
+constexpr int kHwVariantLow = 3;  // bits 3-6 of the 4 KB band byte
+constexpr unsigned kHwVariantMask = 0x0F;
+constexpr unsigned kSideBitsMask = 0x03;
+constexpr unsigned kSynthTypeMask4K = 0x30;  // of the 4 KB reference byte
+constexpr int kSynthTypeShift4K = 4;
+constexpr unsigned kFs8308Bit1K = 0x04;  // of the 1 KB band byte
+constexpr std::uint8_t kOptionBitsMask = 0xC0;
+
+// Password enable bits of the pager copy.
+constexpr int kLocalBitNew = 2;     // option byte 1, newer 4 KB codeplugs and every 1 KB one
+constexpr int kLocalBitOld = 0;     // option byte 1, older 4 KB codeplugs
+constexpr int kSecureBitNew = 1;    // option byte 1
+constexpr int kSecureBitOld = 7;    // feature byte, older 4 KB codeplugs
+constexpr int kOtaDisabledBit = 3;  // feature byte
+// Status byte: wrong secure tries in bits 0-2, bit 3 once there were too many.
+constexpr int kTooManyTriesBit = 3;
+constexpr int kMostWrongTries = 7;
+constexpr std::uint8_t kTriesMask = 0x07;
+
+// Sub-model bytes a 4 KB read-before-program puts into the image.
+constexpr std::uint8_t kSubModelNewSecure = 0x95;
+constexpr std::uint8_t kSubModelNew = 0x15;
+constexpr std::uint8_t kSubModelAlwaysNewSecure = 0x1E;
+
+// 1 KB model codes.
+constexpr std::uint8_t kModel80 = 0x80;
+constexpr std::uint8_t kModel81 = 0x81;
+constexpr std::uint8_t kModel89 = 0x89;
+constexpr std::uint8_t kModelC0 = 0xC0;
+constexpr std::uint8_t kFourAddressModel = 0x40;
+constexpr int kSubModelOf81 = 1;
+constexpr int kSubModelOf89 = 2;
+// 1 KB models whose codeplug the encoder writes.
+constexpr std::array<std::uint8_t, 6> kEncoded1KModels = {0x81, 0x82, 0x86, 0x89, 0x8A, 0xC0};
+
+constexpr int kAddressesOfFourAddressModel = 4;
+constexpr int kDuplicateCapcodes = -48;
+
+// The two oldest firmware releases need the receiver switched on again after
+// a write.
+constexpr std::array<std::string_view, 2> kFirmwareWithSecondReceiverOn = {" R0100", " R0101"};
+
+bool NeedsSecondReceiverOnFor(std::string_view firmware) {
+  return std::find(kFirmwareWithSecondReceiverOn.begin(), kFirmwareWithSecondReceiverOn.end(),
+                   firmware) != kFirmwareWithSecondReceiverOn.end();
+}
+
+
+// Valid canned-message ranges per character generator.
+constexpr std::uint16_t kTraditionalCannedFirst = 0x3321;
+constexpr std::uint16_t kTraditionalCannedLast = 0x3F7E;
+constexpr std::uint16_t kOtherCannedFirst = 0x7821;
+constexpr std::uint16_t kOtherCannedLast = 0x7D47;
+constexpr int kCannedSelectionTwoDigits = 1;
+constexpr int kCannedSelectionExtended = 2;
+
+// Pauses around the write, per family: {4 KB, 1 KB}.
+constexpr std::int64_t kPauseBeforeSecondReceiverOn = 190;
+constexpr std::int64_t kPauseAfterWrite4K = 200;
+constexpr std::int64_t kPauseAfterWrite1K = 190;
+constexpr std::int64_t kPauseBeforeClock4K = 2000;
+constexpr std::int64_t kPauseBeforeClock1K = 1200;
+
+std::string CopyText(const CodeplugImage& image, std::size_t start, std::size_t length) {
+  std::string text;
+  for (std::size_t i = 0; i < length; ++i) text += static_cast<char>(image[start + i]);
+  return text;
+}
+
+std::string StoredPassword(const CodeplugImage& image, const Layout& layout, Field field) {
+  return ImageReader(image, layout).Text(field);
+}
+
+bool Contains(std::span<const std::uint8_t> codes, std::uint8_t code) {
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+// A canned-range text as a number; nothing for anything but 4 hex digits.
+std::optional<std::uint16_t> CannedWord(const std::string& text) {
+  if (text.size() != 4) return std::nullopt;
+  unsigned value = 0;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
+  }
+  return static_cast<std::uint16_t>(value);
+}
+
+}  // namespace
+
+PagerHardware TakePagerHardware(const PagerCopy& copy, bool is4K, const LinkState& link) {
+  PagerHardware hw;
+  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
+  const std::uint8_t band = copy[area.bandByte];
+  hw.bandwidth = TestBit(copy[kOptionByte1], kBandwidthBit) ? 1 : 0;
+  hw.hwClass = TestBit(band, kHwClassBit) ? 1 : 0;
+  hw.modelText = CopyText(copy, kModelTextStart, kModelTextLength);
+  hw.synthHwByte = static_cast<std::uint8_t>(band & kSideBitsMask);
+  if (is4K) {
+    hw.synthType = static_cast<int>((copy[area.refByte] & kSynthTypeMask4K) >> kSynthTypeShift4K);
+    hw.hwVariant = static_cast<int>((band >> kHwVariantLow) & kHwVariantMask);
+    return hw;
+  }
+  hw.synthType = static_cast<int>((band & kFs8308Bit1K) | ((copy[area.refByte] >> 4) & 0x03));
+  hw.optionBits = static_cast<std::uint8_t>(copy[kOptionByte1] & kOptionBitsMask);
+  hw.modelByte = copy[kModelByte];
+  if (link.R0406) {
+    hw.modelByte = kModelC0;
+  } else if (link.R0402) {
+    hw.modelByte = kModel81;
+  } else if (link.R0404) {
+    hw.modelByte = kModel89;
+  }
+  if (hw.modelByte == kModel81) {
+    hw.subModel = kSubModelOf81;
+  } else if (hw.modelByte == kModel89) {
+    hw.subModel = kSubModelOf89;
+  } else {
+    hw.subModel = copy[kSubModelByte];
+  }
+  return hw;
+}
+
+ProgramSequence::ProgramSequence(PagerSession& session, PagerLink& link, PasswordChecks& checks,
+                                 UserInterface& ui, Clock& clock, ProgramSteps steps)
+    : session_(session),
+      link_(link),
+      checks_(checks),
+      ui_(ui),
+      clock_(clock),
+      steps_(std::move(steps)) {}
+
+int ProgramSequence::ProgramPager() {
+  if (const int duplicates = CheckDuplicates(); duplicates != 0) {
+    ui_.ShowError(duplicates);
+    return duplicates;
+  }
+  LinkState& link = session_.link;
+  RememberLastProgrammed();
+  int r = link_.Identify();
+  if (r != kLinkNotResponding && r != kLinkPortNotOpened) r = link_.RunCompact(opReceiverOn);
+  if (r == kLinkNotResponding || r == kLinkPortNotOpened) return r;
+
+  const bool is4K = Is4KFamily(link.ModelCode);
+  link.LinkSpeedCode = kSpeed4800;
+  link.StatusReply = 0;
+  link.PasswordAsked = false;
+  session_.settings.programming = true;
+  int result = Variant(is4K);
+  while (result == kLinkNotResponding &&
+         ui_.AskQuestion(is4K ? kQuestionRetryProgram4K : kQuestionRetryProgram1K) == kResultYes) {
+    result = Variant(is4K);
+  }
+  session_.settings.programming = false;
+  RememberLastProgrammed();
+  link.ExtendedReply = false;
+  return result == 0 ? kProgramSucceeded : kProgramFailed;
+}
+
+int ProgramSequence::CheckDuplicates() {
+  const int count =
+      session_.link.ModelCode == kFourAddressModel ? kAddressesOfFourAddressModel : kAddressCount;
+  std::vector<std::uint32_t> seen;
+  for (int address = 1; address <= count; ++address) {
+    const std::uint32_t value =
+        CapcodeValue(session_.settings.Text(AddressControl::Capcode, address));
+    if (ClassifyCapcode(value, address % 2 == 0) == AddressClass::kEmpty) continue;
+    if (std::find(seen.begin(), seen.end(), value) != seen.end()) return kDuplicateCapcodes;
+    seen.push_back(value);
+  }
+  return 0;
+}
+
+int ProgramSequence::Variant(bool is4K) {
+  LinkState& link = session_.link;
+  link.ExtendedReply = true;
+  link.ReadBeforeProgram = true;
+  SelectLayout(session_.layout, link.ModelCode);
+  int r = is4K ? link_.Run(opReadCodeplug) : link_.RunCompact(opReadCodeplug);
+  link.ReadBeforeProgram = false;
+  const bool readOk = r == 0;
+  if (readOk) {
+    pager_ = TakePagerHardware(session_.pagerCopy, is4K, link);
+    if (is4K) CopyPagerBytes4K();
+  } else if (r != kLinkNotResponding && r != kLinkPortNotOpened && r != kLinkUnprogrammed) {
+    ShowLinkFailure(r, is4K);
+  }
+
+  if (r != kLinkPortNotOpened) {
+    if (const int firmware = CheckFirmware(is4K); firmware != 0) {
+      ui_.ShowError(firmware);
+      r = firmware;
+    }
+  }
+  // The hardware values are only known after a good read; a failed read is
+  // reported as such rather than as a pager of the wrong kind.
+  if (readOk && r == 0 && !HardwareMatches(is4K)) {
+    ui_.ShowError(kPagerNotSupported);
+    return kPagerNotSupported;
+  }
+  if (r != 0 && r != kLinkUnprogrammed) return r;
+
+  if (link.Unprogrammed) {
+    r = steps_.enterSerialNumber ? steps_.enterSerialNumber(session_, ui_) : kSerialEntryClosed;
+  } else {
+    r = CheckPasswords(is4K);
+  }
+  if (r != 0) return r;
+
+  CheckCharacterRom();
+  CheckCannedRange();
+  TakeOverHardware(is4K);
+  if (const int synth = SearchSynthesizer(is4K); synth != 0) return synth;
+  if (const int band = RunBandCheck(session_.settings, ui_); band != 0) return band;
+  r = EncodeAndWrite(is4K);
+  if (r != 0) return r;
+  return SetClock(is4K);
+}
+
+int ProgramSequence::CheckFirmware(bool is4K) const {
+  const LinkState& l = session_.link;
+  if (is4K) {
+    const bool programmable = l.R0407 || l.R0408 || l.R0409 || l.R0501 || l.R0502;
+    return programmable ? 0 : kFirmwareTooOldToProgram;
+  }
+  if (!l.R0402 && !l.R0404 && !l.R0406 && l.ModelCode == kModel80) return kPagerNeverProgrammed;
+  if (!l.R0402 && !l.R0403 && !l.R0404 && !l.R0406) return kFirmwareTooOldToProgram;
+  return 0;
+}
+
+bool ProgramSequence::HardwareMatches(bool is4K) const {
+  // The editor's values live in the band byte of the codeplug being edited.
+  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
+  const std::uint8_t band = session_.image[area.bandByte];
+  const int editorClass = TestBit(band, kHwClassBit) ? 1 : 0;
+  if (editorClass != pager_.hwClass) return false;
+  if (!is4K) return true;  // the 1 KB family has no variant bits
+  return static_cast<int>((band >> kHwVariantLow) & kHwVariantMask) == pager_.hwVariant;
+}
+
+void ProgramSequence::CopyPagerBytes4K() {
+  CodeplugImage& image = session_.image;
+  const PagerCopy& copy = session_.pagerCopy;
+  image[kFirmwareMarkByte] = copy[kFirmwareMarkByte];
+  std::copy_n(copy.Bytes().begin() + kPagerSpecificStart, kPagerSpecificLength,
+              image.Bytes().begin() + kPagerSpecificStart);
+  if (!session_.link.R0501) return;
+  const std::uint8_t pagerSubModel = copy[kSubModelByte];
+  if (pagerSubModel == kSubModelAlwaysNewSecure || IsNewSecure4KSeries(pager_.modelText)) {
+    image[kSubModelByte] = kSubModelNewSecure;
+  } else if (IsNew4KSeries(pager_.modelText)) {
+    image[kSubModelByte] = kSubModelNew;
+  } else {
+    image[kSubModelByte] = pagerSubModel;
+  }
+}
+
+bool ProgramSequence::PasswordBitsMoved() const {
+  return IsAbove464(ReadCodeplugVersion(ImageReader(session_.pagerCopy, session_.layout)));
+}
+
+int ProgramSequence::CheckPasswords(bool is4K) {
+  int r = CheckLocalPassword(is4K);
+  if (r == 0) r = CheckSecurePassword(is4K);
+  if (r == 0 && session_.passwords.secureWrongCount <= kMostWrongTries) r = CheckOtaPassword();
+  // A wrong local password has been reported already.
+  if (r != 0 && r != kWrongPagerLocalPassword) ui_.ShowError(r);
+  return r;
+}
+
+int ProgramSequence::CheckLocalPassword(bool is4K) {
+  const std::uint8_t options = session_.pagerCopy[kOptionByte1];
+  const int bit = (!is4K || PasswordBitsMoved()) ? kLocalBitNew : kLocalBitOld;
+  if (!TestBit(options, bit)) return 0;
+  int r = checks_.AskCodeplugPassword(
+      PasswordMode::PagerLocal,
+      StoredPassword(session_.pagerCopy, session_.layout, Field::kLocalPasswordText));
+  if (r == 0) return 0;
+  r = kWrongPagerLocalPassword;  // a closed entry is refused the same way
+  ui_.ShowError(r);
+  if (!is4K && session_.passwords.localWrongCount > kMostWrongTries) {
+    session_.image[kStatusByte] = SetBit(session_.image[kStatusByte], kTooManyTriesBit);
+    return 0;
+  }
+  return r;
+}
+
+int ProgramSequence::CheckSecurePassword(bool is4K) {
+  const PagerCopy& copy = session_.pagerCopy;
+  const bool enabled = (!is4K || PasswordBitsMoved()) ? TestBit(copy[kOptionByte1], kSecureBitNew)
+                                                      : TestBit(copy[kFeatureByte], kSecureBitOld);
+  if (!enabled) return 0;
+  const std::string ours =
+      StoredPassword(session_.image, session_.layout, Field::kSecurePasswordText);
+  bool ask = !acceptedSecure_ || *acceptedSecure_ != ours;
+  if (!is4K && session_.link.SerialNumber == session_.lastSerialNumber) {
+    const SynthArea& area = SynthAreaOf(SynthFamily::k1K);
+    const int editorType = session_.settings.Item("cb_PLL_Type");
+    ask = ask || editorType != static_cast<int>(session_.image[area.typeByte]);
+  }
+  if (!ask) return 0;
+  int r = checks_.AskCodeplugPassword(
+      PasswordMode::Secure, StoredPassword(copy, session_.layout, Field::kSecurePasswordText));
+  if (r == 0) {
+    acceptedSecure_ = ours;
+    WriteSecureWrongCount();
+    return 0;
+  }
+  if (r != kWrongSecurePassword) {
+    // A closed entry counts as a wrong one.
+    ++session_.passwords.secureWrongCount;
+    r = kWrongSecurePassword;
+  }
+  WriteSecureWrongCount();
+  if (session_.passwords.secureWrongCount > kMostWrongTries) {
+    session_.image[kStatusByte] = SetBit(session_.image[kStatusByte], kTooManyTriesBit);
+    if (!is4K) {
+      ui_.ShowError(r);
+      return 0;
+    }
+  }
+  return r;
+}
+
+void ProgramSequence::WriteSecureWrongCount() {
+  const int count = std::min(session_.passwords.secureWrongCount, kMostWrongTries);
+  std::uint8_t& status = session_.image[kStatusByte];
+  status = static_cast<std::uint8_t>((status & ~kTriesMask) | (count & kTriesMask));
+}
+
+int ProgramSequence::CheckOtaPassword() {
+  const PagerCopy& copy = session_.pagerCopy;
+  if (TestBit(copy[kFeatureByte], kOtaDisabledBit)) return 0;
+  const std::string ours = StoredPassword(session_.image, session_.layout, Field::kOtaPasswordText);
+  if (acceptedOta_ && *acceptedOta_ == ours) return 0;
+  const int r = checks_.AskCodeplugPassword(
+      PasswordMode::Ota, StoredPassword(copy, session_.layout, Field::kOtaPasswordText));
+  if (r != 0) return kWrongOtaPassword;
+  acceptedOta_ = ours;
+  return 0;
+}
+
+void ProgramSequence::CheckCharacterRom() {
+  EditorSettings& settings = session_.settings;
+  const int cgrom = session_.link.CgromType;
+  const int language = settings.promptLanguage;
+  const bool missing = (language == kTraditionalChinese && cgrom != kCgromTraditionalChinese) ||
+                       (language == kSimplifiedChinese && cgrom != kCgromSimplifiedChinese);
+  if (!missing) return;
+  ui_.ShowError(kNoChineseRom);
+  settings.promptLanguage = kEnglish;
+  settings.ideoPrompts = false;
+  PromptTexts texts;
+  ApplyLanguageDefaults(texts, kEnglish, session_.layout.Is4K());
+  for (const PromptInfo& prompt : PromptCatalogue()) {
+    settings.SetText(prompt.field, texts[static_cast<std::size_t>(prompt.extended)]);
+  }
+}
+
+void ProgramSequence::CheckCannedRange() {
+  EditorSettings& settings = session_.settings;
+  const LinkState& link = session_.link;
+  if (link.CgromType != kCgromTraditionalChinese && link.CgromType != kCgromSimplifiedChinese) {
+    return;
+  }
+  if (!settings.Checked("cb_ideoNumericCanned")) return;
+  const bool traditional = link.CgromType == kCgromTraditionalChinese;
+  const std::uint16_t first = traditional ? kTraditionalCannedFirst : kOtherCannedFirst;
+  const std::uint16_t last = traditional ? kTraditionalCannedLast : kOtherCannedLast;
+  const auto start = CannedWord(settings.Text("ed_startCannedMsg"));
+  const auto end = CannedWord(settings.Text("ed_endCannedMsg"));
+  const auto inRange = [&](std::optional<std::uint16_t> w) {
+    return w && *w >= first && *w <= last;
+  };
+  if (inRange(start) && inRange(end)) return;
+  ui_.ShowError(kCannedRangeInvalid);
+  settings.SetText("ed_startCannedMsg", link.CannedRangeStart);
+  settings.SetText("ed_endCannedMsg", link.CannedRangeEnd);
+  if (link.CgromType == kCgromSimplifiedChinese &&
+      settings.CheckState("cb_ideoNumericCanned") == kCannedSelectionTwoDigits) {
+    settings.SetCheckState("cb_ideoNumericCanned", kCannedSelectionExtended);
+  }
+}
+
+void ProgramSequence::TakeOverHardware(bool is4K) {
+  EditorSettings& settings = session_.settings;
+  LinkState& link = session_.link;
+  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
+  settings.SetItem("cb_PLL_Type", pager_.synthType);
+  settings.SetItem("cb_nwBand", pager_.bandwidth);
+  std::uint8_t& band = session_.image[area.bandByte];
+  band = WithBit(band, kHwClassBit, pager_.hwClass != 0);
+  // A pager without a codeplug gets the serial number typed for it.
+  const std::string modelText =
+      link.Unprogrammed ? PadRight(link.SerialNumber, kModelTextLength) : pager_.modelText;
+  settings.SetText("ed_serialNumber", modelText);
+  if (!is4K) {
+    std::copy(modelText.begin(), modelText.end(), session_.image.Bytes().begin() + kModelTextStart);
+    link.ModelCode = pager_.modelByte;
+  }
+  if (is4K || !link.Unprogrammed) {
+    session_.synth.SynthHwByte = pager_.synthHwByte;
+    SelectPllParams(session_.synth.params, pager_.synthType, settings.Item("cb_freqBand"));
+  }
+}
+
+int ProgramSequence::SearchSynthesizer(bool is4K) {
+  const auto hz = HzOfFrequencyText(session_.settings.Text("ed_frequency"));
+  DividerRequest request{.image = session_.image.Bytes(),
+                         .family = is4K ? SynthFamily::k4K : SynthFamily::k1K,
+                         .chipType = session_.settings.Item("cb_PLL_Type"),
+                         .band = session_.settings.Item("cb_freqBand")};
+  if (!hz || SearchDividers(session_.synth, *hz, request) == 0) {
+    ui_.ShowError(kFrequencyNotSynthesizable);
+    return kFrequencyNotSynthesizable;
+  }
+  return 0;
+}
+
+int ProgramSequence::EncodeAndWrite(bool is4K) {
+  CodeplugImage& image = session_.image;
+  LinkState& link = session_.link;
+  if (is4K) {
+    if (steps_.encode) {
+      if (const int e = steps_.encode(session_); e != 0) return e;
+    }
+    WriteImageChecksum(image, session_.layout);
+    const int r = link_.Run(opWriteCodeplug);
+    if (r != 0) ShowLinkFailure(r, is4K);
+    return r;
+  }
+  if (link.ModelCode == kModel89) {
+    image[kSubModelByte] = kSubModelOf89;
+  } else if (link.ModelCode == kModelC0) {
+    image[kSubModelByte] = static_cast<std::uint8_t>(pager_.subModel);
+  } else {
+    image[kSubModelByte] = kSubModelOf81;
+  }
+  if (steps_.encode && Contains(kEncoded1KModels, link.ModelCode)) {
+    if (const int e = steps_.encode(session_); e != 0) return e;
+  }
+  if (link.R0406) {
+    image[kModelByte] = kModelC0;
+  } else if (link.R0404) {
+    image[kModelByte] = kModel89;
+  } else if (link.R0402) {
+    image[kModelByte] = kModel81;
+  }
+  const CrossModelInput input{.codeplugModel = static_cast<std::uint8_t>(session_.readModelWord),
+                              .codeplugSubModel = image[kSubModelByte],
+                              .pagerModel = link.ModelCode,
+                              .r0406 = link.R0406,
+                              .pagerSubModel = pager_.subModel};
+  image[kOptionByte1] =
+      AdjustOptionByte(image[kOptionByte1], CrossModelSource(input), pager_.optionBits);
+  // The bytes above changed after the encode: the pager checks the sum.
+  WriteImageChecksum(image, session_.layout);
+  return link_.RunCompact(opWriteCodeplug);
+}
+
+int ProgramSequence::SetClock(bool is4K) {
+  LinkState& link = session_.link;
+  if (NeedsSecondReceiverOnFor(link.FirmwareVersion)) {
+    clock_.DelayMs(kPauseBeforeSecondReceiverOn);
+    link_.RunCompact(opReceiverOn);
+  }
+  PasswordState& passwords = session_.passwords;
+  if (session_.settings.Checked("cb_enableLocalPasswd") &&
+      (passwords.passwordChanged || !link.PasswordAsked)) {
+    link.StatusReply = 0;
+    link.PasswordAsked = false;
+  }
+  passwords.passwordChanged = false;
+
+  clock_.DelayMs(is4K ? kPauseAfterWrite4K : kPauseAfterWrite1K);
+  if (link.ModelCode == kFourAddressModel) return 0;
+  clock_.DelayMs(is4K ? kPauseBeforeClock4K : kPauseBeforeClock1K);
+  const int r = is4K ? link_.Run(opSetClock) : link_.RunCompact(opSetClock);
+  if (r != 0) ShowLinkFailure(r, is4K);
+  return r;
+}
+
+void ProgramSequence::ShowLinkFailure(int r, bool is4K) const {
+  // The compact engine reports its own failures; a pager that stopped
+  // answering is asked about by the retry question instead.
+  if (!is4K || r == kLinkNotResponding || r == kLinkPortNotOpened) return;
+  ui_.ShowError(r);
+}
+
+void ProgramSequence::RememberLastProgrammed() {
+  session_.lastModelCode = session_.link.ModelCode;
+  session_.lastCgromType = session_.link.CgromType;
+  session_.lastSerialNumber = session_.link.SerialNumber;
+}
+
+int ProgramPager(PagerSession& session, PagerLink& link, PasswordChecks& checks, UserInterface& ui,
+                 Clock& clock, ProgramSteps steps) {
+  return ProgramSequence(session, link, checks, ui, clock, std::move(steps)).ProgramPager();
+}
+
+}  // namespace rer

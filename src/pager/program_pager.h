@@ -1,0 +1,119 @@
+#pragma once
+// Write Pager: puts the editor's codeplug into the pager in the cradle. The
+// pager is read first (into the pager copy) so that what belongs to its
+// hardware is kept, its passwords and character generator are checked, the
+// synthesizer is recomputed for its own chip, the codeplug is encoded and
+// written, and finally the pager's clock is set.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "comm/clock.h"
+#include "core/user_interface.h"
+#include "pager/link_engine.h"
+#include "pager/pager_session.h"
+#include "pager/password_state.h"
+
+namespace rer {
+
+inline constexpr int kProgramSucceeded = 1;
+inline constexpr int kProgramFailed = 0;
+inline constexpr int kPagerNotSupported = -136;
+inline constexpr int kFirmwareTooOldToProgram = -7;
+inline constexpr int kPagerNeverProgrammed = -32;
+inline constexpr int kWrongSecurePassword = -6;
+inline constexpr int kWrongPagerLocalPassword = -8;
+inline constexpr int kWrongOtaPassword = -91;
+inline constexpr int kNoChineseRom = -56;
+inline constexpr int kCannedRangeInvalid = -77;
+inline constexpr int kFrequencyNotSynthesizable = -115;
+inline constexpr int kSerialEntryClosed = -17;
+// Asked after an attempt that ended with a pager not responding.
+inline constexpr int kQuestionRetryProgram4K = -133;
+inline constexpr int kQuestionRetryProgram1K = -134;
+
+// What the sequence takes from the pager copy after the read-before-program.
+struct PagerHardware {
+  int synthType = 0;  // chip list item 0-4
+  int bandwidth = 0;  // narrow/wide bit
+  int hwClass = 0;
+  int hwVariant = 0;            // 4 KB family only
+  std::string modelText;        // the ten characters the pager holds at the serial number
+  std::uint8_t optionBits = 0;  // 1 KB: bits 6 and 7 of option byte 1, in place
+  std::uint8_t modelByte = 0;   // 1 KB: the model byte as the firmware names it
+  int subModel = 0;             // 1 KB
+  std::uint8_t synthHwByte = 0;
+};
+
+// Reads the hardware values out of `pagerCopy` for the family of `is4K`.
+// For the 1 KB family the model byte follows the firmware generation.
+PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, bool is4K, const LinkState& link);
+
+// The steps that live above the pager layer, wired in by the caller.
+struct ProgramSteps {
+  // Encodes the editor's settings into session.image for the pager in the
+  // cradle (layout selected, divider search done). 0 on success. Without
+  // it the image is written as it stands, with a fresh checksum.
+  std::function<int(PagerSession&)> encode;
+  // The serial number and memory partition entry for a pager that holds no
+  // codeplug: 0, or -17 when cancelled. Without it the entry counts as
+  // cancelled.
+  std::function<int(PagerSession&, UserInterface&)> enterSerialNumber;
+};
+
+// One program sequence. Keep the object for a run of pagers: the passwords
+// accepted for one pager are not asked again for the next while the codeplug
+// stores the same ones.
+class ProgramSequence {
+ public:
+  ProgramSequence(PagerSession& session, PagerLink& link, PasswordChecks& checks, UserInterface& ui,
+                  Clock& clock, ProgramSteps steps = {});
+
+  // 1 on success; 0 when a step failed (its message has been shown); -48
+  // (shown), -16 or -114 as the entry returns them.
+  int ProgramPager();
+
+  // The values the last run took from the pager copy.
+  const PagerHardware& pagerHardware() const { return pager_; }
+
+ private:
+  int Variant(bool is4K);
+  int CheckDuplicates();
+  int CheckFirmware(bool is4K) const;
+  bool HardwareMatches(bool is4K) const;
+  void CopyPagerBytes4K();
+  int CheckPasswords(bool is4K);
+  int CheckLocalPassword(bool is4K);
+  int CheckSecurePassword(bool is4K);
+  int CheckOtaPassword();
+  void CheckCharacterRom();
+  void CheckCannedRange();
+  void TakeOverHardware(bool is4K);
+  int SearchSynthesizer(bool is4K);
+  int EncodeAndWrite(bool is4K);
+  int SetClock(bool is4K);
+  void ShowLinkFailure(int r, bool is4K) const;
+  bool PasswordBitsMoved() const;
+  void WriteSecureWrongCount();
+  void RememberLastProgrammed();
+
+  PagerSession& session_;
+  PagerLink& link_;
+  PasswordChecks& checks_;
+  UserInterface& ui_;
+  Clock& clock_;
+  ProgramSteps steps_;
+  PagerHardware pager_;
+  // Stored password texts (scrambled, as the image holds them) the user
+  // has proved to know in this run.
+  std::optional<std::string> acceptedSecure_;
+  std::optional<std::string> acceptedOta_;
+};
+
+// One sequence of its own.
+int ProgramPager(PagerSession& session, PagerLink& link, PasswordChecks& checks, UserInterface& ui,
+                 Clock& clock, ProgramSteps steps = {});
+
+}  // namespace rer
