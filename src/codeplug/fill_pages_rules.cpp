@@ -1,0 +1,60 @@
+#include "codeplug/fill_pages_rules.h"
+
+#include "codeplug/address_codec.h"
+#include "codeplug/codec_bindings.h"
+
+namespace rer {
+namespace {
+
+constexpr int kNewAlertMenuNo = 0;
+
+void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
+  if (ClassifyCapcode(CapcodeValue(slot.capcode), evenSlot) == AddressClass::kEmpty) {
+    slot.languagePointer = kLanguageAscii;
+    slot.personal = false;
+    slot.priority = false;
+    slot.history = false;
+    // The texts are emptied rather than set to "0": an address without a
+    // capcode shows no frame and no cycle, as the address decode leaves it.
+    slot.frame.clear();
+    slot.batteryCycle.clear();
+    slot.messageType = kIndividual;
+    slot.ota = false;
+  }
+  if (!slot.personal) slot.messageType = kGroup;
+}
+
+}  // namespace
+
+FilledPagesView ApplyFillPagesRules(EditorSettings& settings, int cgromType) {
+  FilledPagesView view;
+  view.languagePointerVisible = cgromType != 0;
+
+  settings.SetItem("cb_newAlertMenu", kNewAlertMenuNo);
+  settings.SetText("ed_Pager_Model", "");
+
+  AddressSettings addresses = AddressSettingsOf(settings);
+  std::array<std::string, kAddressCount> flexTexts;
+  for (int odd = 1; odd < kAddressCount; odd += 2) {
+    const int even = odd + 1;
+    AddressSetting& oddSlot = addresses[static_cast<std::size_t>(odd - 1)];
+    view.addressShown[static_cast<std::size_t>(odd - 1)] = true;
+    ApplySlotRules(oddSlot, false);
+    flexTexts[static_cast<std::size_t>(odd - 1)] = RefreshFlexAddress(addresses, odd);
+
+    const bool evenShown =
+        ClassifyCapcode(CapcodeValue(oddSlot.capcode), false) != AddressClass::kLong;
+    view.addressShown[static_cast<std::size_t>(even - 1)] = evenShown;
+    if (evenShown) {
+      ApplySlotRules(addresses[static_cast<std::size_t>(even - 1)], true);
+      flexTexts[static_cast<std::size_t>(even - 1)] = RefreshFlexAddress(addresses, even);
+    }
+  }
+  SetAddressSettings(addresses, settings);
+  for (int n = 1; n <= kAddressCount; ++n) {
+    settings.SetText(AddressControl::FlexAddress, n, flexTexts[static_cast<std::size_t>(n - 1)]);
+  }
+  return view;
+}
+
+}  // namespace rer
