@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "codeplug/codec_bindings.h"
 #include "codeplug/image_fields.h"
 #include "prompts/chinese_prompt_slots.h"
 #include "prompts/packed_prompts.h"
@@ -25,14 +26,6 @@ void WriteChinesePromptSlots(const EditorSettings& settings, const Layout& layou
 }
 
 }  // namespace
-
-PromptTexts PromptTextsOf(const EditorSettings& settings) {
-  PromptTexts texts;
-  for (const PromptInfo& prompt : PromptCatalogue()) {
-    texts[static_cast<std::size_t>(prompt.extended)] = settings.Text(prompt.field);
-  }
-  return texts;
-}
 
 std::size_t EncodePrompts(const EditorSettings& settings, const Layout& layout,
                           CodeplugImage& image) {

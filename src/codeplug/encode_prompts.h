@@ -4,12 +4,8 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/editor_settings.h"
 #include "codeplug/layout_table.h"
-#include "prompts/prompt_catalogue.h"
 
 namespace rer {
-
-// The settings' prompt texts, by extended prompt number.
-PromptTexts PromptTextsOf(const EditorSettings& settings);
 
 // Writes the prompts the family stores: 75 packed prompts in the 4 KB
 // family, 53 in the 1 KB family. Chinese prompts of a 1 KB codeplug go into
