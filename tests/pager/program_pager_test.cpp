@@ -1,0 +1,261 @@
+#include "pager/program_pager.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "codeplug/codeplug_image.h"
+#include "codeplug/layout_table.h"
+#include "program_fixture.h"
+
+namespace rer {
+namespace {
+
+using testing::PagerSpec;
+using testing::ProgramFixture;
+
+std::size_t PasswordAt(PagerFamily family, Field field) {
+  return *Layout(family).Offset(field);
+}
+
+std::uint8_t ChecksumOf(const std::vector<std::uint8_t>& bytes, PagerFamily family) {
+  CodeplugImage image;
+  std::copy(bytes.begin(), bytes.end(), image.Bytes().begin());
+  return *ComputeImageChecksum(image, Layout(family));
+}
+
+std::size_t ChecksumAt(PagerFamily family) {
+  return *Layout(family).Offset(Field::kImageChecksum);
+}
+
+TEST(ProgramPager, Writes4KPagerWithItsOwnBytesAndSetsTheClock) {
+  PagerSpec spec;  // 0x84, " R0501"
+  spec.subModel = 0x1E;
+  ProgramFixture f(spec);
+  const std::vector<std::uint8_t> pagerBytes = f.pager.image();
+  f.session.image[0x0007] = 0x00;  // the editor's own bytes that the pager's replace
+  std::fill_n(f.session.image.Bytes().begin() + 0x0F00, 256, 0xEE);
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+  EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
+  const SimRecord& record = f.pager.record();
+  ASSERT_EQ(record.writtenImage.size(), 4096u);
+  EXPECT_EQ(record.writtenImage, f.EditorBytes(4096));
+  EXPECT_EQ(record.writtenImage[0x0007], pagerBytes[0x0007]);
+  EXPECT_TRUE(std::equal(pagerBytes.begin() + 0x0F00, pagerBytes.end(),
+                         record.writtenImage.begin() + 0x0F00));
+  EXPECT_EQ(record.writtenImage[0x029A], 0x95);  // 0x1E always means the new secure model
+  EXPECT_EQ(record.writtenImage[0x0001], 0x84);
+  EXPECT_EQ(record.writtenImage[ChecksumAt(PagerFamily::k4K)],
+            ChecksumOf(record.writtenImage, PagerFamily::k4K));
+  EXPECT_FALSE(record.clockPayload.empty());
+  EXPECT_EQ(f.session.settings.Text("ed_serialNumber"), "SIM0000001");
+  EXPECT_EQ(f.session.lastSerialNumber, "SIM0000001");
+  EXPECT_FALSE(f.session.link.ExtendedReply);
+}
+
+TEST(ProgramPager, SubModelByteOfA4KPagerFollowsItsSeries) {
+  struct Case {
+    const char* serial;
+    std::uint8_t pagerByte;
+    std::uint8_t expected;
+  };
+  const Case cases[] = {
+      {"ZVKHMOS003", 0x20, 0x95},
+      {"WUJ4T00013", 0x20, 0x15},
+      {"ABCDEFG123", 0x20, 0x20},
+  };
+  for (const Case& c : cases) {
+    PagerSpec spec;
+    spec.serial = c.serial;
+    spec.subModel = c.pagerByte;
+    ProgramFixture f(spec);
+    ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded) << c.serial;
+    EXPECT_EQ(f.pager.record().writtenImage[0x029A], c.expected) << c.serial;
+  }
+}
+
+TEST(ProgramPager, Writes1KPagerWithModelSubModelAndCrossModelBits) {
+  PagerSpec spec;
+  spec.model = 0x81;
+  spec.firmware = " R0402";
+  spec.optionByte = 0xC0;
+  ProgramFixture f(spec);
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+  EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
+  const SimRecord& record = f.pager.record();
+  ASSERT_EQ(record.writtenImage.size(), 1024u);
+  EXPECT_EQ(record.writtenImage, f.EditorBytes(1024));
+  EXPECT_EQ(record.writtenImage[0x0001], 0x81);
+  EXPECT_EQ(record.writtenImage[0x029A], 1);
+  EXPECT_EQ(record.writtenImage[0x0012] & 0xC0, 0);  // codeplug 0x81 into pager 0x81: cleared
+  EXPECT_EQ(record.writtenImage[ChecksumAt(PagerFamily::k1K)],
+            ChecksumOf(record.writtenImage, PagerFamily::k1K));
+  EXPECT_FALSE(record.clockPayload.empty());
+}
+
+TEST(ProgramPager, DuplicateCapcodesStopBeforeAnyByteIsSent) {
+  ProgramFixture f(PagerSpec{});
+  f.session.settings.SetText(AddressControl::Capcode, 5, "1000");  // same as 0001000
+
+  EXPECT_EQ(f.sequence.ProgramPager(), -48);
+
+  ASSERT_EQ(f.ui.shown.size(), 1u);
+  EXPECT_EQ(f.ui.shown[0].text, ComposeError(-48).text);
+  EXPECT_TRUE(f.pager.record().wakeCodes.empty());
+  EXPECT_TRUE(f.transport.openedBaudRates().empty());
+}
+
+TEST(ProgramPager, PagerOfAnotherHardwareClassIsRefusedWithRightPasswords) {
+  PagerSpec spec;
+  spec.bandByte = testing::kLowSideInjection | 0x80;
+  spec.optionByte = 0x01;  // local password asked
+  ProgramFixture f(spec);
+  const std::size_t bandByte = SynthAreaOf(SynthFamily::k4K).bandByte;
+  f.session.image[bandByte] = testing::kLowSideInjection;  // the codeplug's class is 0
+  f.ui.passwords.push_back("RIGHT");
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+
+  ASSERT_EQ(f.ui.shown.size(), 1u);
+  EXPECT_EQ(f.ui.shown[0].text, ComposeError(kPagerNotSupported).text);
+  EXPECT_TRUE(f.pager.record().writtenImage.empty());
+  EXPECT_TRUE(f.ui.passwordAsks.empty());
+}
+
+TEST(ProgramPager, OldFirmwareIsRefusedInEachFamily) {
+  struct Case {
+    std::uint8_t model;
+    const char* firmware;
+    int result;
+  };
+  const Case cases[] = {
+      {0x84, " R0406", kProgramFailed},  // a 4 KB pager needs R0407 or later
+      {0x84, " R0409", kProgramSucceeded},
+      {0x81, " R0406", kProgramSucceeded},  // the same firmware suits a 1 KB pager
+      {0x81, " R0401", kProgramFailed},
+  };
+  for (const Case& c : cases) {
+    PagerSpec spec;
+    spec.model = c.model;
+    spec.firmware = c.firmware;
+    ProgramFixture f(spec);
+    EXPECT_EQ(f.sequence.ProgramPager(), c.result) << c.firmware;
+    if (c.result == kProgramFailed) {
+      ASSERT_EQ(f.ui.shown.size(), 1u) << c.firmware;
+      EXPECT_EQ(f.ui.shown[0].text, ComposeError(kFirmwareTooOldToProgram).text);
+      EXPECT_TRUE(f.pager.record().writtenImage.empty());
+    } else {
+      EXPECT_FALSE(f.pager.record().writtenImage.empty()) << c.firmware;
+    }
+  }
+}
+
+TEST(ProgramPager, WrongPasswordsStopBeforeTheWrite) {
+  struct Case {
+    const char* what;
+    std::uint8_t optionByte;
+    std::uint8_t featureByte;
+    PasswordMode asked;
+    int message;
+  };
+  const Case cases[] = {
+      {"local", 0x01, 0x08, PasswordMode::PagerLocal, kWrongPagerLocalPassword},
+      {"secure", 0x00, 0x88, PasswordMode::Secure, kWrongSecurePassword},
+      {"ota", 0x00, 0x00, PasswordMode::Ota, kWrongOtaPassword},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PagerSpec spec;
+    spec.optionByte = c.optionByte;
+    spec.featureByte = c.featureByte;
+    SimScenario scenario = testing::ScenarioOf(spec);
+    ProgramFixture f(spec);
+    std::vector<std::uint8_t> image = testing::PagerImage(spec);
+    for (Field field :
+         {Field::kLocalPasswordText, Field::kSecurePasswordText, Field::kOtaPasswordText}) {
+      ProgramFixture::StorePassword(image, PasswordAt(PagerFamily::k4K, field), "SECRET");
+    }
+    scenario.image = image;
+    f.pager = SimPager(scenario);
+    f.ui.passwords.push_back("GUESS");
+
+    EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+
+    ASSERT_EQ(f.ui.passwordAsks.size(), 1u);
+    EXPECT_EQ(f.ui.passwordAsks[0], c.asked);
+    ASSERT_EQ(f.ui.shown.size(), 1u);
+    EXPECT_EQ(f.ui.shown[0].title, ComposeError(c.message).title);
+    EXPECT_TRUE(f.pager.record().writtenImage.empty());
+  }
+}
+
+TEST(ProgramPager, RightPasswordsAreAskedOnceInARun) {
+  PagerSpec spec;
+  spec.featureByte = 0x80;  // secure password, OTA password
+  SimScenario scenario = testing::ScenarioOf(spec);
+  std::vector<std::uint8_t> image = testing::PagerImage(spec);
+  ProgramFixture::StorePassword(image, PasswordAt(PagerFamily::k4K, Field::kSecurePasswordText),
+                                "SECRET");
+  ProgramFixture::StorePassword(image, PasswordAt(PagerFamily::k4K, Field::kOtaPasswordText),
+                                "AIR");
+  scenario.image = image;
+  ProgramFixture f(spec);
+  f.pager = SimPager(scenario);
+  f.ui.passwords = {"SECRET", "AIR"};
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+  EXPECT_EQ(f.ui.passwordAsks,
+            (std::vector<PasswordMode>{PasswordMode::Secure, PasswordMode::Ota}));
+  EXPECT_TRUE(f.ui.shown.empty());
+}
+
+TEST(ProgramPager, FrequencyOutsideTheBandGivesOneMessage) {
+  ProgramFixture f(PagerSpec{});
+  f.session.settings.SetText("ed_frequency", "153.0000");
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+
+  ASSERT_EQ(f.ui.shown.size(), 1u);
+  EXPECT_EQ(f.ui.shown[0].text, ComposeError(-116).text);
+  EXPECT_TRUE(f.pager.record().writtenImage.empty());
+}
+
+TEST(ProgramPager, RejectedChecksumIsReportedOnce) {
+  PagerSpec spec;
+  SimScenario scenario = testing::ScenarioOf(spec);
+  scenario.rejectChecksum = true;
+  ProgramFixture f(spec);
+  f.pager = SimPager(scenario);
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+
+  ASSERT_EQ(f.ui.shown.size(), 1u);
+  EXPECT_EQ(f.ui.shown[0].text, ComposeError(kLinkBadChecksum).text);
+  EXPECT_TRUE(f.pager.record().clockPayload.empty());
+}
+
+TEST(ProgramPager, PagerFallingSilentInTheReadIsNotWritten) {
+  PagerSpec spec;
+  SimScenario scenario = testing::ScenarioOf(spec);
+  scenario.imageSilentFrom = 1000;
+  ProgramFixture f(spec);
+  f.pager = SimPager(scenario);
+  f.ui.defaultAnswer = kResultNo;
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+
+  EXPECT_TRUE(f.pager.record().writtenImage.empty());
+  ASSERT_FALSE(f.ui.shown.empty());
+  // The last box is the program's own retry question; nothing claims success.
+  EXPECT_EQ(f.ui.shown.back().text, ComposeQuestion(kQuestionRetryProgram4K).text);
+  EXPECT_FALSE(f.transport.IsOpen());
+}
+
+}  // namespace
+}  // namespace rer
