@@ -150,7 +150,6 @@ class Encoder {
 
   void WriteDecodingOptions() {
     if (context_.cgromType == 0) WriteBitField(fields_, "cb_B14bitDecoding", 0);
-    WriteBitField(fields_, "PrinterCodeCopy", PrinterCode());
   }
 
   void WriteFeatureBytes() {
@@ -231,10 +230,14 @@ class Encoder {
                     static_cast<std::uint8_t>(settings_.clockSecondAdjust));
   }
 
+  // The printer code byte is written only while the printer is enabled; the
+  // decoding options carry a copy of whatever it then holds, so that the two
+  // never disagree and a decode and encode leave both as they were.
   void WritePrinterCode() {
     if (settings_.Checked("cb_printerEnabled")) {
       WriteCodedSetting(fields_, "PrinterCode", settings_.printerCodeIndex);
     }
+    WriteBitField(fields_, "PrinterCodeCopy", fields_.Byte(Field::kPrinterCode));
   }
 
   void WriteLanguageAndRom() {
@@ -378,14 +381,6 @@ class Encoder {
 
  private:
   bool NewAlertMenu() const { return settings_.Item("cb_newAlertMenu") == kNewAlertMenuYes; }
-
-  // The printer code of the settings' printer item, from the code table.
-  unsigned PrinterCode() const {
-    for (const CodedSettingRow& row : CodedSettingRows()) {
-      if (row.name == "PrinterCode") return CodeOfItem(*row.table, settings_.printerCodeIndex);
-    }
-    return 0;
-  }
 
   std::string Serial() const { return settings_.Text("ed_serialNumber"); }
 
