@@ -8,6 +8,7 @@
 
 #include "codeplug/address_codec.h"
 #include "codeplug/codeplug_version.h"
+#include "codeplug/encode.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "codeplug/pager_family.h"
@@ -16,6 +17,7 @@
 #include "pager/band_check.h"
 #include "pager/cross_model.h"
 #include "pager/link_header.h"
+#include "pager/password_scramble.h"
 #include "prompts/default_prompt_table.h"
 #include "prompts/prompt_catalogue.h"
 #include "synth/divider_search.h"
@@ -88,7 +90,6 @@ bool NeedsSecondReceiverOnFor(std::string_view firmware) {
                    firmware) != kFirmwareWithSecondReceiverOn.end();
 }
 
-
 // Valid canned-message ranges per character generator.
 constexpr std::uint16_t kTraditionalCannedFirst = 0x3321;
 constexpr std::uint16_t kTraditionalCannedLast = 0x3F7E;
@@ -127,6 +128,26 @@ std::optional<std::uint16_t> CannedWord(const std::string& text) {
     value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
   }
   return static_cast<std::uint16_t>(value);
+}
+
+// The encode step as programming runs it: for the pager in the cradle, with
+// the passwords of the run.
+int EncodeForProgramming(PagerSession& session, int pagerSubModel) {
+  EncodeContext context;
+  context.modelCode = session.link.ModelCode;
+  context.cgromType = session.link.CgromType;
+  context.memoryReply = session.link.MemoryByte;
+  context.firmware = FirmwareFlagsOf(session.link);
+  context.programming = true;
+  context.synth = &session.synth;
+  context.pagerSubModel = pagerSubModel;
+  context.passwords.ota = session.passwords.otaPasswordKnown;
+  context.passwords.local = session.passwords.localPasswordToWrite;
+  context.passwords.secure = session.passwords.securePasswordKnown;
+  context.scramble = [](std::string_view plain) { return ScramblePassword(plain); };
+  return EncodeImage(session.settings, session.layout, session.image, context) == kEncodeDone
+             ? 0
+             : kProgramEncodeFailed;
 }
 
 }  // namespace
@@ -464,10 +485,7 @@ int ProgramSequence::EncodeAndWrite(bool is4K) {
   CodeplugImage& image = session_.image;
   LinkState& link = session_.link;
   if (is4K) {
-    if (steps_.encode) {
-      if (const int e = steps_.encode(session_); e != 0) return e;
-    }
-    WriteImageChecksum(image, session_.layout);
+    if (const int e = Encode(); e != 0) return e;
     const int r = link_.Run(opWriteCodeplug);
     if (r != 0) ShowLinkFailure(r, is4K);
     return r;
@@ -479,8 +497,8 @@ int ProgramSequence::EncodeAndWrite(bool is4K) {
   } else {
     image[kSubModelByte] = kSubModelOf81;
   }
-  if (steps_.encode && Contains(kEncoded1KModels, link.ModelCode)) {
-    if (const int e = steps_.encode(session_); e != 0) return e;
+  if (Contains(kEncoded1KModels, link.ModelCode)) {
+    if (const int e = Encode(); e != 0) return e;
   }
   if (link.R0406) {
     image[kModelByte] = kModelC0;
@@ -521,6 +539,10 @@ int ProgramSequence::SetClock(bool is4K) {
   const int r = is4K ? link_.Run(opSetClock) : link_.RunCompact(opSetClock);
   if (r != 0) ShowLinkFailure(r, is4K);
   return r;
+}
+
+int ProgramSequence::Encode() {
+  return steps_.encode ? steps_.encode(session_) : EncodeForProgramming(session_, pager_.subModel);
 }
 
 void ProgramSequence::ShowLinkFailure(int r, bool is4K) const {

@@ -30,6 +30,8 @@ inline constexpr int kNoChineseRom = -56;
 inline constexpr int kCannedRangeInvalid = -77;
 inline constexpr int kFrequencyNotSynthesizable = -115;
 inline constexpr int kSerialEntryClosed = -17;
+// The encoder found no family to write: not a pager this program knows.
+inline constexpr int kProgramEncodeFailed = kLinkUnknownPager;
 // Asked after an attempt that ended with a pager not responding.
 inline constexpr int kQuestionRetryProgram4K = -133;
 inline constexpr int kQuestionRetryProgram1K = -134;
@@ -53,9 +55,9 @@ PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, bool is4K, const Lin
 
 // The steps that live above the pager layer, wired in by the caller.
 struct ProgramSteps {
-  // Encodes the editor's settings into session.image for the pager in the
-  // cradle (layout selected, divider search done). 0 on success. Without
-  // it the image is written as it stands, with a fresh checksum.
+  // Replaces the encode step (the editor's settings into session.image for
+  // the pager in the cradle; layout selected, divider search done). 0 on
+  // success. Without it the codec's encoder runs.
   std::function<int(PagerSession&)> encode;
   // The serial number and memory partition entry for a pager that holds no
   // codeplug: 0, or -17 when cancelled. Without it the entry counts as
@@ -93,6 +95,7 @@ class ProgramSequence {
   void TakeOverHardware(bool is4K);
   int SearchSynthesizer(bool is4K);
   int EncodeAndWrite(bool is4K);
+  int Encode();
   int SetClock(bool is4K);
   void ShowLinkFailure(int r, bool is4K) const;
   bool PasswordBitsMoved() const;
