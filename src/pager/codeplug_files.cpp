@@ -1,0 +1,172 @@
+#include "pager/codeplug_files.h"
+
+#include "codeplug/decode_image.h"
+#include "codeplug/encode.h"
+#include "codeplug/pager_family.h"
+#include "pager/band_check.h"
+#include "pager/codeplug_file.h"
+#include "pager/password_scramble.h"
+#include "synth/divider_search.h"
+#include "synth/frequency_band.h"
+#include "synth/frequency_text.h"
+
+namespace rer {
+namespace {
+
+// The canned-message range a character generator comes with; any other
+// generator leaves the editor's range cleared.
+struct CannedDefaults {
+  int cgromType;
+  const char* start;
+  const char* end;
+};
+constexpr CannedDefaults kCannedDefaults[] = {
+    {kCgromTraditionalChinese, "3321", "3F7E"},
+    {kCgromSimplifiedChinese, "7821", "7D47"},
+};
+constexpr const char* kClearedCannedAddress = "0000";
+
+void ApplyCannedDefaults(PagerSession& session) {
+  for (const auto& defaults : kCannedDefaults) {
+    if (session.link.CgromType == defaults.cgromType) {
+      session.link.CannedRangeStart = defaults.start;
+      session.link.CannedRangeEnd = defaults.end;
+      return;
+    }
+  }
+  session.settings.SetText("ed_startCannedMsg", kClearedCannedAddress);
+  session.settings.SetText("ed_endCannedMsg", kClearedCannedAddress);
+}
+
+// The memory byte a file header carries.
+constexpr std::uint8_t kMemoryByteLarge = 0x20;
+constexpr std::uint8_t kMemoryByteSmall = 0x08;
+
+}  // namespace
+
+void AdoptDecodedPasswords(PasswordState& passwords, const DecodedPasswords& decoded) {
+  passwords.otaPasswordKnown = decoded.ota;
+  passwords.localPasswordKnown = decoded.local;
+  passwords.localPasswordToWrite = decoded.local;
+  passwords.securePasswordKnown = decoded.secure;
+  passwords.localWrongCount = decoded.localWrongCount;
+  passwords.secureWrongCount = decoded.secureWrongCount;
+}
+
+int DecodeSessionImage(PagerSession& session) {
+  const std::uint8_t model = session.link.ModelCode;
+  if (!FamilyOfModel(model)) return 0;
+  SelectLayout(session.layout, model);
+  DecodeContext context{.cgromType = session.link.CgromType,
+                        .modelCode = model,
+                        .programSequence = session.settings.programming,
+                        .pagerLargeMemory = session.link.LargeMemory,
+                        .synth = session.synth,
+                        .unscramblePassword = [](std::string_view scrambled) {
+                          return UnscramblePassword(scrambled);
+                        }};
+  const int result = Is4KFamily(model)
+                         ? DecodeImage4K(session.image, session.layout, session.settings, context)
+                         : DecodeImage1K(session.image, session.layout, session.settings, context);
+  if (result == kDecodeOk) AdoptDecodedPasswords(session.passwords, session.settings.passwords);
+  return result;
+}
+
+int CheckAndSearchFrequency(PagerSession& session, UserInterface& ui) {
+  if (RunBandCheck(session.settings, ui) != 0) return kFrequencyOutOfBand;
+  const auto hz = HzOfFrequencyText(session.settings.Text("ed_frequency"));
+  DividerRequest request{.image = session.image.Bytes(),
+                         .family = session.layout.Is4K() ? SynthFamily::k4K : SynthFamily::k1K,
+                         .chipType = session.settings.Item("cb_PLL_Type"),
+                         .band = session.settings.Item("cb_freqBand"),
+                         .saveAs = session.settings.saving};
+  if (!hz || SearchDividers(session.synth, *hz, request) != 1) {
+    ui.ShowError(kNotSynthesizable);
+    return kNotSynthesizable;
+  }
+  return 0;
+}
+
+void EncodeSessionImageForSave(PagerSession& session) {
+  EncodeContext context;
+  context.modelCode = session.link.ModelCode;
+  context.cgromType = session.link.CgromType;
+  context.firmware = FirmwareFlagsOf(session.link);
+  context.saving = true;
+  context.synth = &session.synth;
+  context.passwords.ota = session.passwords.otaPasswordKnown;
+  context.passwords.local = session.passwords.localPasswordToWrite;
+  context.passwords.secure = session.passwords.securePasswordKnown;
+  context.scramble = [](std::string_view plain) { return ScramblePassword(plain); };
+  EncodeImage(session.settings, session.layout, session.image, context);
+}
+
+CodeplugFileHeader FileHeaderOf(const PagerSession& session) {
+  CodeplugFileHeader header;
+  header.cgromType = static_cast<std::uint8_t>(session.link.CgromType);
+  header.largeMemory = session.link.LargeMemory;
+  header.modelCode = static_cast<std::uint8_t>(session.link.ModelWord & 0xFF);
+  return header;
+}
+
+bool SaveCodeplugFile(PagerSession& session, const std::string& path, UserInterface& ui) {
+  // Only a codeplug of a known family, with its layout in force, can be saved.
+  if (!FamilyOfModel(session.link.ModelCode) || !session.layout.InForce()) return false;
+  session.settings.saving = true;
+  const bool checked = CheckAndSearchFrequency(session, ui) == 0;
+  if (checked) EncodeSessionImageForSave(session);
+  session.settings.saving = false;
+  if (!checked) return false;
+
+  session.link.MemoryByte = session.link.LargeMemory ? kMemoryByteLarge : kMemoryByteSmall;
+  return WriteTextFileSafely(path,
+                             FormatCodeplugFile(session.image.Bytes(), FileHeaderOf(session)));
+}
+
+int LoadCodeplugFile(PagerSession& session, const std::string& path, UserInterface& ui) {
+  const auto text = ReadTextFile(path);
+  if (!text) return 0;
+  const auto parsed = ParseCodeplugFile(*text);
+  if (!parsed) {
+    ui.ShowError(kInvalidArchive);
+    return 0;
+  }
+
+  // A decode that refuses the codeplug must leave the editor as it was, so
+  // the image and the link's values change only once the decode has agreed.
+  PagerSession& s = session;
+  const CodeplugImage previousImage = s.image;
+  const LinkState previousLink = s.link;
+  const std::uint16_t previousReadModelWord = s.readModelWord;
+  const Layout previousLayout = s.layout;
+  const std::string previousStart = s.settings.Text("ed_startCannedMsg");
+  const std::string previousEnd = s.settings.Text("ed_endCannedMsg");
+
+  std::copy_n(parsed->image.begin(), parsed->length, s.image.Bytes().begin());
+  if (parsed->headerSeen) {
+    s.link.CgromType = parsed->cgromType;
+    s.link.MemoryByte = parsed->memoryByte;
+    s.link.LargeMemory = parsed->largeMemory;
+  }
+  s.link.ModelWord = parsed->modelWord;
+  ApplyCannedDefaults(s);
+  s.readModelWord = s.link.ModelWord;
+  s.link.ModelCode = static_cast<std::uint8_t>(s.link.ModelWord & 0xFF);
+  SelectLayout(s.layout, s.link.ModelCode);
+
+  const int result = DecodeSessionImage(s);
+  if (result == kDecodeOk) return kDecodeOk;
+
+  s.image = previousImage;
+  s.link = previousLink;
+  s.readModelWord = previousReadModelWord;
+  s.layout = previousLayout;
+  s.settings.SetText("ed_startCannedMsg", previousStart);
+  s.settings.SetText("ed_endCannedMsg", previousEnd);
+  // A newer codeplug is reported for either family: without the message the
+  // user would not learn why nothing was loaded.
+  if (result == kCodeplugTooNew) ui.ShowError(kCodeplugTooNew);
+  return 0;
+}
+
+}  // namespace rer
