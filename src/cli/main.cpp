@@ -21,6 +21,12 @@ const Command kCommands[] = {
      rer::cli::RunIdentifyCommand},
     {"sim", "sim --link PATH [--model 0x84] [--firmware \" R0501\"] [--scenario FILE] [--log FILE]",
      rer::cli::RunSimCommand},
+    {"read",
+     "read --port PORT|sim[:MODEL] -o FILE.cp [--password P] [--local-password P] [--retries N] "
+     "[--scenario FILE]",
+     rer::cli::RunReadCommand},
+    {"dump", "dump FILE.cp [--format json|text]", rer::cli::RunDumpCommand},
+    {"apply", "apply BASE.cp SETTINGS.json -o OUT.cp", rer::cli::RunApplyCommand},
 };
 
 int PrintHelp(std::ostream& out) {

@@ -1,0 +1,90 @@
+#include "cli/session_port.h"
+
+#include <QCoreApplication>
+#include <iostream>
+
+#include "comm/real_clock.h"
+#include "comm/tdcomm.h"
+#include "comm/virtual_clock.h"
+#include "sim/sim_pager.h"
+#include "sim/sim_transport.h"
+
+namespace rer::cli {
+namespace {
+
+constexpr const char* kSimPort = "sim";
+
+class SimulatedPort : public SessionPort {
+ public:
+  SimulatedPort(const SimScenario& scenario, UserInterface& ui)
+      : pager_(scenario), transport_(pager_, clock_, &ui) {}
+  Transport& transport() override { return transport_; }
+  Clock& clock() override { return clock_; }
+
+ private:
+  SimPager pager_;
+  VirtualClock clock_;
+  SimTransport transport_;
+};
+
+class SerialPort : public SessionPort {
+ public:
+  SerialPort(const std::string& name, UserInterface& ui) : app_(argc_, argv_), serial_(&ui) {
+    serial_.SetPortName(name);
+  }
+  Transport& transport() override { return serial_; }
+  Clock& clock() override { return clock_; }
+
+ private:
+  // The serial port wants an application object for its notifiers.
+  int argc_ = 1;
+  char name_[8] = "rer-cli";
+  char* argv_[2] = {name_, nullptr};
+  QCoreApplication app_;
+  TDComm serial_;
+  RealClock clock_;
+};
+
+// "sim" or "sim:CODE": the simulated pager's scenario; nullopt for a device.
+std::optional<SimScenario> SimulatedScenario(const std::string& port, const Args& args,
+                                             std::string& error) {
+  if (port != kSimPort && port.rfind(std::string(kSimPort) + ":", 0) != 0) return std::nullopt;
+  SimScenario scenario;
+  if (const auto file = args.value("scenario")) {
+    const auto loaded = LoadSimScenario(*file, error);
+    if (!loaded) return std::nullopt;
+    scenario = *loaded;
+  }
+  if (port.size() > 3) {
+    const auto code = ParseNumber(port.substr(4));
+    if (!code || *code < 0 || *code > 0xFF) {
+      error = "bad model code in " + port;
+      return std::nullopt;
+    }
+    scenario.modelCode = static_cast<std::uint8_t>(*code);
+  }
+  return scenario;
+}
+
+}  // namespace
+
+int CommandLineUserInterface::ShowMessageBox(const MessageBox& box) {
+  std::cerr << box.text;
+  if (!box.text.empty() && box.text.back() != '\n') std::cerr << "\n";
+  return ScriptedUserInterface::ShowMessageBox(box);
+}
+
+std::string HexByte(std::uint8_t value) {
+  static const char* digits = "0123456789abcdef";
+  return std::string("0x") + digits[value >> 4] + digits[value & 0xF];
+}
+
+std::unique_ptr<SessionPort> OpenSessionPort(const std::string& port, const Args& args,
+                                             UserInterface& ui, std::string& error) {
+  const auto scenario = SimulatedScenario(port, args, error);
+  if (!error.empty()) return nullptr;
+  if (scenario) return std::make_unique<SimulatedPort>(*scenario, ui);
+  return std::make_unique<SerialPort>(port, ui);
+}
+
+}  // namespace rer::cli

@@ -1,0 +1,41 @@
+#pragma once
+// What the pager commands of rer-cli share: the user interface that answers
+// from the options and prints every box on stderr, and the port a command
+// talks to: a serial device path, or "sim" / "sim:0x81" for a simulated
+// pager inside the process (virtual time; "--scenario FILE" describes it).
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/args.h"
+#include "comm/clock.h"
+#include "comm/transport.h"
+#include "core/scripted_user_interface.h"
+
+namespace rer::cli {
+
+// Answers questions from the options and shows every box on stderr.
+class CommandLineUserInterface : public ScriptedUserInterface {
+ public:
+  int ShowMessageBox(const MessageBox& box) override;
+};
+
+// "0x84" style text of a byte.
+std::string HexByte(std::uint8_t value);
+
+// An open session on one port: the transport and the clock that go with it.
+class SessionPort {
+ public:
+  virtual ~SessionPort() = default;
+  virtual Transport& transport() = 0;
+  virtual Clock& clock() = 0;
+};
+
+// Opens PORT as the options give it (`--port`, `--scenario`). Nothing, with
+// `error` set, when the port text or the scenario is not usable; the port
+// itself is opened by the link run, as for every operation.
+std::unique_ptr<SessionPort> OpenSessionPort(const std::string& port, const Args& args,
+                                             UserInterface& ui, std::string& error);
+
+}  // namespace rer::cli
