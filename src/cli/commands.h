@@ -12,6 +12,7 @@ using CommandArgs = std::vector<std::string>;
 int RunMessageCommand(const CommandArgs& args);
 int RunIdentifyCommand(const CommandArgs& args);
 int RunSimCommand(const CommandArgs& args);
+int RunProgramCommand(const CommandArgs& args);
 int RunReadCommand(const CommandArgs& args);
 int RunDumpCommand(const CommandArgs& args);
 int RunApplyCommand(const CommandArgs& args);

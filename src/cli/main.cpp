@@ -25,6 +25,11 @@ const Command kCommands[] = {
      "read --port PORT|sim[:MODEL] -o FILE.cp [--password P] [--local-password P] [--retries N] "
      "[--scenario FILE]",
      rer::cli::RunReadCommand},
+    {"program",
+     "program --port PORT|sim[:MODEL] FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
+     "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
+     "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE]",
+     rer::cli::RunProgramCommand},
     {"dump", "dump FILE.cp [--format json|text]", rer::cli::RunDumpCommand},
     {"apply", "apply BASE.cp SETTINGS.json -o OUT.cp", rer::cli::RunApplyCommand},
 };
