@@ -1,0 +1,65 @@
+// A pager that holds no codeplug yet goes through the serial number and
+// memory partition entry instead of the password checks.
+
+#include <gtest/gtest.h>
+
+#include "pager/program_fixture.h"
+#include "service/serial_partition.h"
+
+namespace rer {
+namespace {
+
+using testing::PagerSpec;
+using testing::ProgramFixture;
+
+ProgramSteps WithSerialEntry() {
+  ProgramSteps steps;
+  steps.enterSerialNumber = [](PagerSession& session, UserInterface& ui) {
+    return EnterSerialAndPartition(session.link, session.settings.memorySizeCode, ui);
+  };
+  return steps;
+}
+
+PagerSpec UnprogrammedPager() {
+  PagerSpec spec;
+  spec.statusLetters = "U";
+  spec.optionByte = 0x07;  // would ask every password of a programmed pager
+  return spec;
+}
+
+TEST(ProgramUnprogrammedPager, TypedSerialNumberAndPartitionAreProgrammed) {
+  ProgramFixture f(UnprogrammedPager(), WithSerialEntry());
+  f.session.link.MemoryByte = 32;
+  f.session.link.LargeMemory = true;
+  f.session.settings.memorySizeCode = 26;
+  f.ui.serialPartitions.push_back(UserInterface::SerialPartitionEntry{"NEW0000042", 2});
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+  EXPECT_TRUE(f.ui.passwordAsks.empty());
+  ASSERT_EQ(f.ui.serialPartitionRequests.size(), 1u);
+  EXPECT_EQ(f.session.link.SerialNumber, "NEW0000042");
+  EXPECT_EQ(f.session.settings.Text("ed_serialNumber"), "NEW0000042");
+  EXPECT_EQ(f.session.settings.memorySizeCode, 11);  // "  10K"
+  const std::vector<std::uint8_t>& written = f.pager.record().writtenImage;
+  ASSERT_EQ(written.size(), 4096u);
+  EXPECT_EQ(
+      std::string(written.begin() + testing::kSerialAt, written.begin() + testing::kSerialAt + 10),
+      "NEW0000042");
+  EXPECT_FALSE(f.pager.record().clockPayload.empty());
+}
+
+TEST(ProgramUnprogrammedPager, CancelledEntryEndsQuietlyWithoutWriting) {
+  ProgramFixture f(UnprogrammedPager(), WithSerialEntry());
+  f.session.settings.memorySizeCode = 3;
+  f.ui.serialPartitions.push_back(std::nullopt);
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+
+  EXPECT_TRUE(f.ui.shown.empty());
+  EXPECT_TRUE(f.pager.record().writtenImage.empty());
+  EXPECT_EQ(f.session.settings.memorySizeCode, 3);
+}
+
+}  // namespace
+}  // namespace rer
