@@ -6,6 +6,7 @@
 // options: --retries N answers Yes N times, anything else is No; a password
 // entry without its option is closed unanswered.
 
+#include <cctype>
 #include <iostream>
 
 #include "cli/args.h"
@@ -28,12 +29,12 @@ constexpr int kQuietResults[] = {kReadOk, kLinkNotResponding, kLinkPortNotOpened
                                  kWrongLocalPassword};
 
 // Types the pager's access password and the codeplug's local password from
-// the options.
+// the options, in upper case as the password field turns every key.
 class ReadUserInterface : public CommandLineUserInterface {
  public:
   ReadUserInterface(std::optional<std::string> pagerPassword,
                     std::optional<std::string> localPassword)
-      : pagerPassword_(std::move(pagerPassword)), localPassword_(std::move(localPassword)) {}
+      : pagerPassword_(Typed(pagerPassword)), localPassword_(Typed(localPassword)) {}
 
   std::optional<std::string> EnterPassword(PasswordMode mode) override {
     passwordAsks.push_back(mode);
@@ -43,6 +44,13 @@ class ReadUserInterface : public CommandLineUserInterface {
   }
 
  private:
+  static std::optional<std::string> Typed(std::optional<std::string> text) {
+    if (text) {
+      for (char& c : *text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+  }
+
   std::optional<std::string> pagerPassword_;
   std::optional<std::string> localPassword_;
 };

@@ -69,6 +69,8 @@ std::optional<SimScenario> SimulatedScenario(const std::string& port, const Args
 }  // namespace
 
 int CommandLineUserInterface::ShowMessageBox(const MessageBox& box) {
+  // A question's title names it (the retry questions share their text).
+  if (box.buttons == MessageButtons::YesNo) std::cerr << box.title << "\n";
   std::cerr << box.text;
   if (!box.text.empty() && box.text.back() != '\n') std::cerr << "\n";
   return ScriptedUserInterface::ShowMessageBox(box);
