@@ -192,7 +192,7 @@ class Encoder {
     }
   }
 
-  void BlankUnusedArea() { fields_.Fill(Field::kBlankedArea, 0); }
+  void BlankUnusedArea() { FillWhole(Field::kBlankedArea, 0); }
 
   void WritePrompts() { EncodePrompts(settings_, layout_, image_); }
 
@@ -352,7 +352,7 @@ class Encoder {
   void WriteFixedBits() { ApplyFixedBits(fields_); }
 
   void ClearPagerSpecificDataWhenSaving() {
-    if (context_.saving) fields_.Fill(Field::kPagerSpecificData, 0);
+    if (context_.saving) FillWhole(Field::kPagerSpecificData, 0);
   }
 
   void WriteChecksum() { WriteImageChecksum(image_, layout_); }
@@ -401,6 +401,15 @@ class Encoder {
     if (family_ == PagerFamily::k1K) {
       fields_.SetByte(Field::kFirmwareMark, static_cast<std::uint8_t>(kFirmwareMarkBase1K));
     }
+  }
+
+  // Fills a large single field in one pass (the byte-wise accessors look the
+  // place up again for every byte). Nothing when the family has no such field.
+  void FillWhole(Field field, std::uint8_t value) {
+    const FieldPlace place = layout_.Place(field);
+    if (!place.present()) return;
+    const auto bytes = image_.Bytes().subspan(place.offset, place.End() - place.offset);
+    std::fill(bytes.begin(), bytes.end(), value);
   }
 
   void WritePassword(Field field, std::string_view plain) {
