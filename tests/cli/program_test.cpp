@@ -1,0 +1,136 @@
+// rer-cli program against a simulated pager inside the process (virtual
+// time): one pager, a sequential run with its log, and the refusals.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+#include "codeplug/codeplug_image.h"
+#include "pager/codeplug_file.h"
+#include "pager/password_scramble.h"
+
+namespace rer::cli {
+namespace {
+
+using testing::RunCli;
+
+constexpr std::size_t kOtaPasswordAt = 0x008;
+constexpr std::size_t kPasswordLength = 10;
+constexpr std::size_t kFeatureByte = 0x032;
+constexpr std::uint8_t kOtaPasswordOff = 0x08;
+
+std::string Temp(const std::string& name) {
+  return ::testing::TempDir() + "rer_program_" + name;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteAll(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::trunc) << text;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::stringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+// A codeplug file made as a user makes one: read from a pager, then edited.
+struct Codeplug {
+  std::string file;
+  std::string scenario;     // a pager that holds the same codeplug
+  std::string otaPassword;  // the OTA password it stores, as typed
+};
+
+Codeplug MakeCodeplug(const std::string& name, const std::string& settingsJson) {
+  Codeplug made;
+  const std::string base = Temp(name + "_base.cp");
+  const auto read = RunCli("read --port sim -o " + base);
+  EXPECT_EQ(read.exitCode, 0) << read.err;
+  const std::string settings = Temp(name + "_settings.json");
+  WriteAll(settings, settingsJson);
+  made.file = Temp(name + ".cp");
+  const auto apply = RunCli("apply " + base + " " + settings + " -o " + made.file);
+  EXPECT_EQ(apply.exitCode, 0) << apply.err;
+
+  const auto parsed = ParseCodeplugFile(ReadAll(made.file));
+  EXPECT_TRUE(parsed.has_value());
+  if (!parsed) return made;
+  std::array<std::uint8_t, 4096> image = parsed->image;
+  image[kFeatureByte] |= kOtaPasswordOff;  // the pager in the cradle asks no OTA password
+  made.otaPassword = UnscramblePassword(std::string_view(
+      reinterpret_cast<const char*>(image.data() + kOtaPasswordAt), kPasswordLength));
+  std::string hex;
+  static const char* digits = "0123456789abcdef";
+  for (std::size_t i = 0; i < parsed->length; ++i) {
+    hex += digits[image[i] >> 4];
+    hex += digits[image[i] & 0xF];
+  }
+  made.scenario = Temp(name + "_scenario.json");
+  WriteAll(made.scenario, "{\"modelCode\": \"0x84\", \"image\": \"" + hex + "\"}");
+  return made;
+}
+
+const char* kThreeAddresses =
+    R"({"ed_capcode1": "0001000", "ed_capcode2": "0001001", "ed_capcode3": "0001002",
+        "ed_ICN": "UNIT0099", "ed_frequency": "145.0000", "cb_freqBand": 1})";
+
+TEST(ProgramCommand, SequentialRunAdvancesAddressesAndInventoryNumber) {
+  const Codeplug codeplug = MakeCodeplug("seq", kThreeAddresses);
+  const std::string log = Temp("seq_log.csv");
+  std::remove(log.c_str());
+
+  const auto run = RunCli("program --port sim " + codeplug.file + " --scenario " +
+                          codeplug.scenario + " --sequential 3 --no-wait --log " + log +
+                          " --ota-password '" + codeplug.otaPassword + "'");
+
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("3 of 3 pagers programmed"), std::string::npos) << run.out;
+  const std::vector<std::string> lines = Lines(ReadAll(log));
+  ASSERT_EQ(lines.size(), 3u) << ReadAll(log);
+  const char* expected[] = {
+      ",SIM0000001,UNIT0099  ,0001000 0001001 0001002,1",
+      ",SIM0000001,UNIT0100,0001003 0001004 0001005,1",
+      ",SIM0000001,UNIT0101,0001006 0001007 0001008,1",
+  };
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t afterTime = lines[i].find(',');
+    ASSERT_NE(afterTime, std::string::npos);
+    EXPECT_EQ(lines[i].substr(afterTime), expected[i]);
+  }
+}
+
+TEST(ProgramCommand, RefusalsExitNonZeroWithTheSystemsMessage) {
+  const Codeplug codeplug = MakeCodeplug("refuse", kThreeAddresses);
+  const std::string common = "program --port sim " + codeplug.file + " --scenario " +
+                             codeplug.scenario + " --ota-password '" + codeplug.otaPassword + "'";
+
+  // Duplicate capcodes are refused before anything is sent.
+  const Codeplug duplicates = MakeCodeplug(
+      "dup", R"({"ed_capcode1": "0001000", "ed_capcode3": "1000", "ed_frequency": "145.0000",
+                 "cb_freqBand": 1})");
+  const auto dup =
+      RunCli("program --port sim " + duplicates.file + " --scenario " + duplicates.scenario);
+  EXPECT_EQ(dup.exitCode, 1);
+  EXPECT_NE(dup.err.find("ERROR: Duplicate codes exist."), std::string::npos) << dup.err;
+  EXPECT_NE(dup.out.find("0 of 1 pagers programmed"), std::string::npos);
+
+  EXPECT_EQ(RunCli(common).exitCode, 0);
+  EXPECT_EQ(RunCli("program " + codeplug.file).exitCode, 2);
+  EXPECT_EQ(RunCli(common + " --sequential 0").exitCode, 2);
+  EXPECT_EQ(RunCli(common + " --yes --no").exitCode, 2);
+  EXPECT_EQ(RunCli("program --port sim " + Temp("missing.cp")).exitCode, 1);
+}
+
+}  // namespace
+}  // namespace rer::cli
