@@ -59,7 +59,9 @@ std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValu
     case ControlKind::List: {
       const int count = static_cast<int>(entry.items.size());
       if (json.isNull()) {
-        value.number = kNoItem;
+        // A value the list does not show (no selection, or beyond the
+        // items) stays as it is, so that a dump applies back unchanged.
+        if (value.number >= 0 && value.number < count) value.number = kNoItem;
         return std::nullopt;
       }
       if (json.isDouble()) {

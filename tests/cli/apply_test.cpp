@@ -1,0 +1,132 @@
+// rer-cli apply: named settings onto a codeplug file, checked as Save as
+// checks them.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <fstream>
+
+#include "cli_runner.h"
+#include "codeplug/image_fields.h"
+#include "codeplug/layout_table.h"
+#include "core/messages.h"
+#include "pager/codeplug_file.h"
+
+namespace rer::cli {
+namespace {
+
+using testing::RunCli;
+
+std::string Temp(const std::string& name) {
+  return ::testing::TempDir() + "rer_apply_" + name;
+}
+
+std::string BaseFile(std::uint8_t model) {
+  CodeplugImage image;
+  Layout layout;
+  SelectLayout(layout, model);
+  ImageFields fields(image, layout);
+  fields.SetByte(Field::kModelByte, model);
+  fields.SetByte(Field::kCodeplugVersion, 0x14, 0);
+  fields.SetByte(Field::kCodeplugVersion, 0x69, 1);
+  const std::string path = Temp("base.cp");
+  std::ofstream(path, std::ios::binary) << FormatCodeplugFile(image.Bytes(), {0, true, model});
+  return path;
+}
+
+std::string JsonFile(const std::string& name, const std::string& json) {
+  const std::string path = Temp(name);
+  std::ofstream(path) << json;
+  return path;
+}
+
+QJsonObject DumpSettings(const std::string& path) {
+  const auto result = RunCli("dump " + path);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  return QJsonDocument::fromJson(QByteArray::fromStdString(result.out))
+      .object()
+      .value("settings")
+      .toObject();
+}
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0;
+}
+
+// A frequency in its band, which every saved codeplug needs.
+constexpr const char* kInBand = R"("ed_frequency": "152.8400", "cb_freqBand": "VHF B Band")";
+
+TEST(ApplyCommand, NamedSettingsReachTheSavedFile) {
+  for (const std::uint8_t model : {0x84, 0x81}) {
+    SCOPED_TRACE(int(model));
+    const std::string out = Temp("applied.cp");
+    std::remove(out.c_str());
+    const auto settings = JsonFile("settings.json", std::string("{") + kInBand + R"(,
+        "ed_ICN": "INV0000777", "cb_RF_Timing": 1, "cb_nwBand": "Narrow",
+        "cb_vibrator": true})");
+    const auto result = RunCli("apply " + BaseFile(model) + " " + settings + " -o " + out);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QJsonObject dumped = DumpSettings(out);
+    EXPECT_EQ(dumped.value("ed_ICN").toString(), "INV0000777");
+    EXPECT_EQ(dumped.value("ed_frequency").toString(), "152.8400");
+    EXPECT_EQ(dumped.value("cb_freqBand").toString(), "VHF B Band");
+    EXPECT_EQ(dumped.value("cb_RF_Timing").toString(), "25ms");
+    EXPECT_EQ(dumped.value("cb_nwBand").toString(), "Narrow");
+    EXPECT_TRUE(dumped.value("cb_vibrator").toBool());
+  }
+}
+
+TEST(ApplyCommand, DumpOutputAppliesBackUnchanged) {
+  const std::string first = Temp("first.cp");
+  ASSERT_EQ(RunCli("apply " + BaseFile(0x84) + " " +
+                   JsonFile("freq.json", std::string("{") + kInBand + "}") + " -o " + first)
+                .exitCode,
+            0);
+  const auto dump = RunCli("dump " + first);
+  ASSERT_EQ(dump.exitCode, 0);
+  const std::string second = Temp("second.cp");
+  const auto result =
+      RunCli("apply " + first + " " + JsonFile("dump.json", dump.out) + " -o " + second);
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(ReadTextFile(second) == ReadTextFile(first));
+}
+
+TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
+  struct Case {
+    std::string json;
+    std::string expectedErr;
+  };
+  const Case cases[] = {
+      {R"({"ed_noSuchControl": "x"})", "apply: unknown control ed_noSuchControl\n"},
+      {R"({"cb_freqBand": "VHF Z Band"})", "apply: cb_freqBand has no item \"VHF Z Band\"\n"},
+      {R"({"cb_freqBand": 7})", "apply: cb_freqBand has no item 7\n"},
+      {R"({"cb_freqBand": 1.5})", "apply: cb_freqBand has no item 1.5\n"},
+      {R"({"ed_ICN": "12345678901"})", "apply: ed_ICN is longer than 10 characters\n"},
+      {R"({"ed_ICN": 5})", "apply: ed_ICN needs a text\n"},
+      {R"({"cb_regularCannedMsg": "yes"})", "apply: cb_regularCannedMsg needs true or false\n"},
+      {R"({"ed_frequency": "153.0000", "cb_freqBand": "VHF A Band"})",
+       ComposeError(-116).text +
+           "\napply: ed_frequency / cb_freqBand failed the check; nothing written\n"},
+      {"[1, 2]", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.json);
+    const std::string out = Temp("refused.cp");
+    std::remove(out.c_str());
+    const auto result =
+        RunCli("apply " + BaseFile(0x84) + " " + JsonFile("bad.json", c.json) + " -o " + out);
+    EXPECT_EQ(result.exitCode, 1);
+    if (!c.expectedErr.empty()) {
+      EXPECT_EQ(result.err, c.expectedErr);
+    }
+    EXPECT_FALSE(result.err.empty());
+    EXPECT_FALSE(Exists(out));
+  }
+  EXPECT_EQ(RunCli("apply " + BaseFile(0x84) + " x.json").exitCode, 2);
+}
+
+}  // namespace
+}  // namespace rer::cli
