@@ -10,6 +10,7 @@
 #include "codeplug/layout_table.h"
 #include "comm/virtual_clock.h"
 #include "core/scripted_user_interface.h"
+#include "pager/link_header.h"
 #include "pager/password_scramble.h"
 #include "pager/version_rules.h"
 #include "sim/sim_pager.h"
@@ -246,6 +247,30 @@ TEST_F(ReadPagerTest, AfterThePagerPasswordTheLocalPasswordIsNeverAsked) {
   ui.passwordAsks.clear();
   EXPECT_EQ(Read(ScenarioWith(spec)), kReadOk);
   EXPECT_TRUE(ui.passwordAsks.empty());
+}
+
+TEST_F(ReadPagerTest, AcceptedLocalPasswordIsRememberedWhenTheGateIsSkipped) {
+  ImageSpec spec;
+  spec.option1 = 0x04;
+  spec.localPassword = "ABC";
+  cradle = std::make_unique<Cradle>(session, ui, ScenarioWith(spec));
+  ReadSequence reads(session, cradle->link, checks, ui);
+  ui.passwords = {"ABC"};
+  ASSERT_EQ(reads.ReadPager(), kReadOk);
+
+  // The pager now holds a codeplug with another local password, and the
+  // pager's own password counts as asked in this run.
+  spec.localPassword = "XYZ";
+  const auto changed = MakeImage(spec);
+  std::copy(changed.begin(), changed.end(), session.image.Bytes().begin());
+  ASSERT_EQ(cradle->link.Run(opWriteCodeplug), kLinkOk);
+  session.link.PagerPasswordPrompted = true;
+
+  ui.passwordAsks.clear();
+  ASSERT_EQ(reads.ReadPager(), kReadOk);
+  EXPECT_TRUE(ui.passwordAsks.empty());
+  EXPECT_EQ(session.settings.passwords.local, "XYZ       ");
+  EXPECT_EQ(session.passwords.localPasswordKnown, "ABC       ");
 }
 
 TEST_F(ReadPagerTest, NewerCodeplugFailsWithItsVersionInTheMessage) {
