@@ -18,6 +18,7 @@
 #include "pager/cross_model.h"
 #include "pager/link_header.h"
 #include "pager/password_scramble.h"
+#include "pager/version_rules.h"
 #include "prompts/default_prompt_table.h"
 #include "prompts/prompt_catalogue.h"
 #include "synth/divider_search.h"
@@ -52,8 +53,6 @@ constexpr unsigned kFs8308Bit1K = 0x04;  // of the 1 KB band byte
 constexpr std::uint8_t kOptionBitsMask = 0xC0;
 
 // Password enable bits of the pager copy.
-constexpr int kLocalBitNew = 2;     // option byte 1, newer 4 KB codeplugs and every 1 KB one
-constexpr int kLocalBitOld = 0;     // option byte 1, older 4 KB codeplugs
 constexpr int kSecureBitNew = 1;    // option byte 1
 constexpr int kSecureBitOld = 7;    // feature byte, older 4 KB codeplugs
 constexpr int kOtaDisabledBit = 3;  // feature byte
@@ -68,7 +67,6 @@ constexpr std::uint8_t kSubModelNew = 0x15;
 constexpr std::uint8_t kSubModelAlwaysNewSecure = 0x1E;
 
 // 1 KB model codes.
-constexpr std::uint8_t kModel80 = 0x80;
 constexpr std::uint8_t kModel81 = 0x81;
 constexpr std::uint8_t kModel89 = 0x89;
 constexpr std::uint8_t kModelC0 = 0xC0;
@@ -80,15 +78,6 @@ constexpr std::array<std::uint8_t, 6> kEncoded1KModels = {0x81, 0x82, 0x86, 0x89
 
 constexpr int kAddressesOfFourAddressModel = 4;
 constexpr int kDuplicateCapcodes = -48;
-
-// The two oldest firmware releases need the receiver switched on again after
-// a write.
-constexpr std::array<std::string_view, 2> kFirmwareWithSecondReceiverOn = {" R0100", " R0101"};
-
-bool NeedsSecondReceiverOnFor(std::string_view firmware) {
-  return std::find(kFirmwareWithSecondReceiverOn.begin(), kFirmwareWithSecondReceiverOn.end(),
-                   firmware) != kFirmwareWithSecondReceiverOn.end();
-}
 
 // Valid canned-message ranges per character generator.
 constexpr std::uint16_t kTraditionalCannedFirst = 0x3321;
@@ -251,7 +240,7 @@ int ProgramSequence::Variant(bool is4K) {
   }
 
   if (r != kLinkPortNotOpened) {
-    if (const int firmware = CheckFirmware(is4K); firmware != 0) {
+    if (const int firmware = CheckFirmware(); firmware != 0) {
       ui_.ShowError(firmware);
       r = firmware;
     }
@@ -281,15 +270,8 @@ int ProgramSequence::Variant(bool is4K) {
   return SetClock(is4K);
 }
 
-int ProgramSequence::CheckFirmware(bool is4K) const {
-  const LinkState& l = session_.link;
-  if (is4K) {
-    const bool programmable = l.R0407 || l.R0408 || l.R0409 || l.R0501 || l.R0502;
-    return programmable ? 0 : kFirmwareTooOldToProgram;
-  }
-  if (!l.R0402 && !l.R0404 && !l.R0406 && l.ModelCode == kModel80) return kPagerNeverProgrammed;
-  if (!l.R0402 && !l.R0403 && !l.R0404 && !l.R0406) return kFirmwareTooOldToProgram;
-  return 0;
+int ProgramSequence::CheckFirmware() const {
+  return FirmwareProgrammingCheck(FirmwareFlagsOf(session_.link), session_.link.ModelCode);
 }
 
 bool ProgramSequence::HardwareMatches(bool is4K) const {
@@ -333,9 +315,7 @@ int ProgramSequence::CheckPasswords(bool is4K) {
 }
 
 int ProgramSequence::CheckLocalPassword(bool is4K) {
-  const std::uint8_t options = session_.pagerCopy[kOptionByte1];
-  const int bit = (!is4K || PasswordBitsMoved()) ? kLocalBitNew : kLocalBitOld;
-  if (!TestBit(options, bit)) return 0;
+  if (!LocalPasswordRequired(session_.pagerCopy, session_.link.ModelCode)) return 0;
   int r = checks_.AskCodeplugPassword(
       PasswordMode::PagerLocal,
       StoredPassword(session_.pagerCopy, session_.layout, Field::kLocalPasswordText));
@@ -500,12 +480,8 @@ int ProgramSequence::EncodeAndWrite(bool is4K) {
   if (Contains(kEncoded1KModels, link.ModelCode)) {
     if (const int e = Encode(); e != 0) return e;
   }
-  if (link.R0406) {
-    image[kModelByte] = kModelC0;
-  } else if (link.R0404) {
-    image[kModelByte] = kModel89;
-  } else if (link.R0402) {
-    image[kModelByte] = kModel81;
+  if (const std::uint8_t model = ModelByteForFirmware1K(FirmwareFlagsOf(link)); model != 0) {
+    image[kModelByte] = model;
   }
   const CrossModelInput input{.codeplugModel = static_cast<std::uint8_t>(session_.readModelWord),
                               .codeplugSubModel = image[kSubModelByte],
@@ -521,7 +497,7 @@ int ProgramSequence::EncodeAndWrite(bool is4K) {
 
 int ProgramSequence::SetClock(bool is4K) {
   LinkState& link = session_.link;
-  if (NeedsSecondReceiverOnFor(link.FirmwareVersion)) {
+  if (NeedsSecondReceiverOn(link.FirmwareVersion)) {
     clock_.DelayMs(kPauseBeforeSecondReceiverOn);
     link_.RunCompact(opReceiverOn);
   }

@@ -21,8 +21,6 @@ namespace rer {
 inline constexpr int kProgramSucceeded = 1;
 inline constexpr int kProgramFailed = 0;
 inline constexpr int kPagerNotSupported = -136;
-inline constexpr int kFirmwareTooOldToProgram = -7;
-inline constexpr int kPagerNeverProgrammed = -32;
 inline constexpr int kWrongSecurePassword = -6;
 inline constexpr int kWrongPagerLocalPassword = -8;
 inline constexpr int kWrongOtaPassword = -91;
@@ -83,7 +81,7 @@ class ProgramSequence {
  private:
   int Variant(bool is4K);
   int CheckDuplicates();
-  int CheckFirmware(bool is4K) const;
+  int CheckFirmware() const;
   bool HardwareMatches(bool is4K) const;
   void CopyPagerBytes4K();
   int CheckPasswords(bool is4K);

@@ -6,6 +6,7 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/layout_table.h"
+#include "pager/version_rules.h"
 #include "program_fixture.h"
 
 namespace rer {
@@ -145,7 +146,7 @@ TEST(ProgramPager, OldFirmwareIsRefusedInEachFamily) {
     EXPECT_EQ(f.sequence.ProgramPager(), c.result) << c.firmware;
     if (c.result == kProgramFailed) {
       ASSERT_EQ(f.ui.shown.size(), 1u) << c.firmware;
-      EXPECT_EQ(f.ui.shown[0].text, ComposeError(kFirmwareTooOldToProgram).text);
+      EXPECT_EQ(f.ui.shown[0].text, ComposeError(kFirmwareTooOld).text);
       EXPECT_TRUE(f.pager.record().writtenImage.empty());
     } else {
       EXPECT_FALSE(f.pager.record().writtenImage.empty()) << c.firmware;
