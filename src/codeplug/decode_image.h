@@ -34,7 +34,8 @@ struct DecodeContext {
   // record (and, in the 1 KB family, the parameters read back).
   SynthState& synth;
   // The password scrambling of the pager link; it lives with the link, which
-  // builds on this layer, so the caller hands it in.
+  // builds on this layer, so the caller hands it in. Without it the stored
+  // texts are taken as they stand.
   PasswordUnscrambler unscramblePassword = nullptr;
 };
 
