@@ -7,8 +7,8 @@
 
 #include "codeplug/pager_family.h"
 #include "comm/virtual_clock.h"
-#include "core/text.h"
 #include "core/scripted_user_interface.h"
+#include "core/text.h"
 #include "pager/link_engine.h"
 #include "pager/pager_session.h"
 #include "pager/password_scramble.h"
@@ -80,7 +80,6 @@ class ProgramFixture {
         checks(session.passwords, ui, clock),
         sequence(session, link, checks, ui, clock, std::move(steps)) {
     // An editor codeplug for the same kind of pager.
-    const bool is4K = Is4KFamily(spec.model);
     const std::vector<std::uint8_t> base = PagerImage(spec);
     std::copy(base.begin(), base.end(), session.image.Bytes().begin());
     session.readModelWord = spec.model;
@@ -89,7 +88,6 @@ class ProgramFixture {
     session.settings.SetItem("cb_PLL_Type", kHi8107);
     session.settings.SetText(AddressControl::Capcode, 1, "0001000");
     session.settings.SetText(AddressControl::Capcode, 3, "0001002");
-    (void)is4K;
   }
 
   // Stores `plain` as the password at `at` of a pager codeplug.
