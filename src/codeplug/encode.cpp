@@ -84,6 +84,8 @@ constexpr unsigned kMaxUserPasswordTimeout = 43200;  // 12 hours
 constexpr unsigned kMaxHpErrorNumber = 255;
 constexpr int kSecondsPerMissedFrameStep = 15;
 constexpr int kMissedFrameMinuteShift = 2;
+constexpr unsigned kMaxMissedFrameMinutes = 60;
+constexpr unsigned kMaxMissedFrameSeconds = 45;
 
 // Bits that no control shows and every encode writes back from the settings.
 constexpr int kCarriedMessageOptionBit = 0;    // 0x037
@@ -294,8 +296,11 @@ class Encoder {
   void WriteAddresses() {
     EncodeAddressOptions(addresses_, context_.cgromType, fields_);
     WriteFrameMapRecords(image_, layout_, FillFrameMap(addresses_));
-    const unsigned minutes = NumberOfText(settings_.Text("ed_missed_frame_count_min"));
-    const unsigned seconds = NumberOfText(settings_.Text("ed_missed_frame_count_sec"));
+    // Kept within the field's range rather than spilling into the other part.
+    const unsigned minutes =
+        std::min(NumberOfText(settings_.Text("ed_missed_frame_count_min")), kMaxMissedFrameMinutes);
+    const unsigned seconds =
+        std::min(NumberOfText(settings_.Text("ed_missed_frame_count_sec")), kMaxMissedFrameSeconds);
     fields_.SetByte(Field::kMissedFrameTime,
                     static_cast<std::uint8_t>((minutes << kMissedFrameMinuteShift) +
                                               seconds / kSecondsPerMissedFrameStep));

@@ -513,6 +513,21 @@ TEST_F(EncodeTest, PleasingAlertDefaultOrCustomTune) {
   EXPECT_EQ(BytesAt(image, 0x044, 16), Fill(16, 0x21));
 }
 
+TEST_F(EncodeTest, MissedFrameTimeStaysWithinItsBits) {
+  UseFamily(0xC0);
+  const struct {
+    const char* minutes;
+    const char* seconds;
+    std::uint8_t stored;
+  } cases[] = {{" 0", " 0", 0x00}, {"1", "15", 0x05}, {"60", "45", 0xF3}, {"99", "99", 0xF3}};
+  for (const auto& c : cases) {
+    settings.SetText("ed_missed_frame_count_min", c.minutes);
+    settings.SetText("ed_missed_frame_count_sec", c.seconds);
+    ASSERT_EQ(Encode(), kEncodeDone);
+    EXPECT_EQ(image[0x2C4], c.stored) << c.minutes << " min " << c.seconds << " s";
+  }
+}
+
 TEST_F(EncodeTest, MissedFrameTimeAndBandByte) {
   UseFamily(0x84);
   settings.SetText("ed_missed_frame_count_min", "60");
