@@ -2,22 +2,74 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
 #include <exception>
 
+#include "app/demo_codeplug.h"
+#include "app/editor_operations.h"
 #include "app/main_window.h"
+#include "app/page_screenshots.h"
 #include "app/product_info.h"
+#include "app/program_options.h"
 #include "app/qt_user_interface.h"
+#include "app/simulated_pager_port.h"
+
+namespace {
+
+// Once the start-up steps of the window are done: the read of
+// --read-on-start, and the pictures of --screenshots.
+void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
+  if (!window.StartupDone()) {
+    QTimer::singleShot(50, &window, [&window, &options] { RunStartActions(window, options); });
+    return;
+  }
+  if (!options.screenshotsFolder.isEmpty()) {
+    QStringList written = rer::SaveShownPageScreenshots(window, options.screenshotsFolder);
+    window.ReadPagerClick();
+    const bool read = !window.CurrentFileName.isEmpty();
+    if (read) written += rer::SaveShownPageScreenshots(window, options.screenshotsFolder);
+    for (const QString& path : written) std::printf("%s\n", qPrintable(path));
+    if (!read) std::fprintf(stderr, "rer: the pager could not be read\n");
+    QApplication::exit(read && !written.isEmpty() ? 0 : 1);
+    return;
+  }
+  if (options.readOnStart) window.ReadPagerClick();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(rer::kApplicationTitle);
   QApplication::setApplicationDisplayName(rer::kApplicationTitle);
 
+  const rer::ProgramOptions options = rer::ParseProgramOptions(app.arguments().mid(1));
+  if (!options.error.isEmpty()) {
+    std::fprintf(stderr, "rer: %s\n", qPrintable(options.error));
+    return 2;
+  }
+
+  std::unique_ptr<rer::SimulatedPagerPort> simulated;
+  if (options.simulate) {
+    simulated = rer::SimulatedPagerPort::Start(rer::DemoScenario(options.simulatedModel));
+    if (!simulated) {
+      std::fprintf(stderr, "rer: no pseudo-terminal for the simulated pager\n");
+      return 1;
+    }
+  }
+
   rer::QtUserInterface ui;
   rer::TFmMain window(ui);
+  rer::EditorOperations operations(ui);
+  window.SetOperations(&operations);
+  if (simulated) window.SetPortOverride(QString::fromStdString(simulated->PortName()));
   ui.SetParentWindow(&window);
   ui.SetStatusSink([&window](const QString& text) { window.SetStatusPanel(0, text); });
   window.show();
+  if (options.readOnStart) {
+    QTimer::singleShot(0, &window, [&window, &options] { RunStartActions(window, options); });
+  }
   try {
     return QApplication::exec();
   } catch (const std::exception& error) {

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/fill_pages.h"
 #include "app/help_file.h"
 #include "app/main_window_operations.h"
 #include "app/page_table.h"
@@ -26,6 +27,7 @@
 #include "app/setup_dialog.h"
 #include "core/messages.h"
 #include "core/user_interface.h"
+#include "pager/read_pager.h"
 
 namespace rer {
 namespace {
@@ -69,15 +71,10 @@ TFmMain::TFmMain(UserInterface& ui, QWidget* parent)
       helpViewer_(&OpenWithSystemViewer) {
   setObjectName("TFmMain");
   // No pager has been identified in this run, and none is known unprogrammed.
-  linkState_.ModelCode = kNoPagerInformation;
-  linkState_.Unprogrammed = false;
-  // The password messages quote the counters this window keeps.
-  ui_.SetContextSource([this] {
-    MessageContext context;
-    context.attemptsLeft = linkState_.AttemptsLeft;
-    context.secureWrongCount = passwords_.secureWrongCount;
-    return context;
-  });
+  session_.link.ModelCode = kNoPagerInformation;
+  session_.link.Unprogrammed = false;
+  // The messages quote the counters and the codeplug version this window keeps.
+  ui_.SetContextSource([this] { return SessionMessageContext(session_); });
   setFont(QFont("Arial"));
   setWindowTitle(BaseTitle());
 
@@ -152,6 +149,10 @@ void TFmMain::BuildPages() {
     page->setObjectName(spec.control);
     pageControl_->addTab(page, spec.caption);
   }
+  pages_.Build(*pageControl_);
+  // Every edit of a control goes straight into the session's settings; the
+  // pages' own rules and checks build on this.
+  BindPageEdits(pages_, [this]() -> EditorSettings& { return session_.settings; });
   // Every tab stays in view: the page control is as wide as all its tabs,
   // and at least as wide as the status bar's panels.
   pageControl_->tabBar()->setUsesScrollButtons(false);
@@ -251,6 +252,32 @@ void TFmMain::SetupPagesForPager(std::uint8_t modelCode) {
   for (const char* name : ControlsEnabledOnEntry()) {
     if (auto* control = findChild<QWidget*>(name)) control->setEnabled(true);
   }
+}
+
+void TFmMain::SetPortOverride(const QString& portName) {
+  portOverride_ = portName;
+  if (!portName.isEmpty()) comm_->SetPortName(portName.toStdString());
+}
+
+void TFmMain::FillPages() {
+  const FilledPagesView view = ApplyFillPagesRules(session_.settings, session_.link.CgromType);
+  rer::FillPages(pages_, session_.settings);
+  ShowFilledPagesView(pages_, view);
+}
+
+void TFmMain::EnterEditor() {
+  SetStatusPanel(0, "");
+  if (CurrentFileName.isEmpty()) SetupPagesForPager(session_.link.ModelCode);
+  // The serial number is the pager's own; the inventory number is where
+  // editing starts.
+  if (QWidget* serial = pages_.Control("ed_serialNumber")) serial->setEnabled(false);
+  FillPages();
+  if (QWidget* inventory = pages_.Control("ed_ICN")) inventory->setFocus();
+  CurrentFileName = kReadCodeplugName;
+  setWindowTitle(BaseTitle() + " >> " + kReadCodeplugName);
+  ShowKeyLegend();
+  VersionStatusText = QString::fromStdString(session_.settings.versionText);
+  SetStatusPanel(2, VersionStatusText);
 }
 
 void TFmMain::ShowPage(int index) {
@@ -633,10 +660,11 @@ void TFmMain::setupCommunicationClick() {
   if (!dialog.applied()) return;
   const StoredSettings& applied = *dialog.applied();
   WorkFilesPath = EffectiveWorkFolder(applied.workFilesPath);
-  passwords_.softwarePassword = applied.softwarePassword.toStdString();
+  session_.passwords.softwarePassword = applied.softwarePassword.toStdString();
   // New line settings take effect at the next opening of the port.
   if (IsBusy()) link_->Close();
   ApplyCommSettings(applied.comm, *comm_);
+  if (!portOverride_.isEmpty()) comm_->SetPortName(portOverride_.toStdString());
 }
 
 void TFmMain::menuExitClick() {
@@ -688,13 +716,14 @@ int TFmMain::LoadSettings() {
   const std::unique_ptr<QSettings> store = OpenSettingsStore();
   const StoredSettings stored = ReadSettings(*store);
   int result = 0;
-  passwords_.softwarePassword = stored.softwarePassword.toStdString();
+  session_.passwords.softwarePassword = stored.softwarePassword.toStdString();
   if (!stored.softwarePassword.isEmpty()) {
-    PasswordChecks checks(passwords_, ui_, clock_);
+    PasswordChecks checks(session_.passwords, ui_, clock_);
     result = checks.AskSoftwarePassword();
   }
   WorkFilesPath = EffectiveWorkFolder(stored.workFilesPath);
   ApplyCommSettings(stored.comm, *comm_);
+  if (!portOverride_.isEmpty()) comm_->SetPortName(portOverride_.toStdString());
   return result;
 }
 

@@ -13,9 +13,11 @@
 #include <memory>
 
 #include "app/command_table.h"
+#include "app/settings_page_builder.h"
 #include "comm/real_clock.h"
 #include "comm/tdcomm.h"
 #include "pager/link_state.h"
+#include "pager/pager_session.h"
 #include "pager/password_state.h"
 
 class QAction;
@@ -27,6 +29,7 @@ class QToolBar;
 
 namespace rer {
 
+class Clock;
 class MainWindowOperations;
 class Transport;
 class UserInterface;
@@ -45,6 +48,11 @@ class TFmMain : public QMainWindow {
   // own serial port. A simulated pager in the same process replaces it.
   void SetLinkTransport(Transport* link) { link_ = link; }
   Transport& Link() const { return *link_; }
+  // The clock of the pager link: real time, or the simulated pager's own.
+  void SetLinkClock(Clock* clock) { linkClock_ = clock; }
+  Clock& LinkClock() const { return *linkClock_; }
+  // A port used for this run instead of the stored one (not stored itself).
+  void SetPortOverride(const QString& portName);
   bool IsBusy() const;
 
   // Hooks of the first show, replaceable so that tests run without them.
@@ -65,9 +73,12 @@ class TFmMain : public QMainWindow {
   QString VersionStatusText;
 
   TDComm& Comm() { return *comm_; }
+  // The pager and the codeplug being edited: link results, image, layout,
+  // editor settings, passwords and synthesizer.
+  PagerSession& Session() { return session_; }
   // What the pager link knows of the pager; ModelCode 0xFF until one is identified.
-  LinkState& PagerLink() { return linkState_; }
-  PasswordState& Passwords() { return passwords_; }
+  LinkState& PagerLink() { return session_.link; }
+  PasswordState& Passwords() { return session_.passwords; }
   UserInterface& Ui() { return ui_; }
   bool StartupDone() const { return startupDone_; }
 
@@ -81,6 +92,13 @@ class TFmMain : public QMainWindow {
   void SetupPagesForPager(std::uint8_t modelCode);
   // Makes `index` active without the page check, then runs the page entry.
   void ShowPage(int index);
+  // The controls of the settings pages.
+  const SettingsPages& Pages() const { return pages_; }
+  // Brings the session's codeplug into the editor after a read or from
+  // Program Single/Sequential: pages shown, filled, caption and version.
+  void EnterEditor();
+  // Shows the session's settings in the pages, after the fill rules.
+  void FillPages();
 
   // Enables or disables commands. WholeWindow: the page control, the toolbar
   // and every menu together, around a pager operation. ByPage: `on` selects
@@ -158,8 +176,10 @@ class TFmMain : public QMainWindow {
   std::unique_ptr<TDComm> comm_;
   Transport* link_;
   RealClock clock_;
-  LinkState linkState_;
-  PasswordState passwords_;
+  Clock* linkClock_ = &clock_;
+  QString portOverride_;
+  PagerSession session_;
+  SettingsPages pages_;
   std::function<void()> calibrate_;
   QString helpFilePath_;
   std::function<bool(const QString&)> helpViewer_;

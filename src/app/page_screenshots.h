@@ -1,0 +1,22 @@
+#pragma once
+// Pictures of the main window, one per page, for documentation and for
+// checking the page layouts by eye: `rer --screenshots DIR`.
+
+#include <QString>
+#include <QStringList>
+
+namespace rer {
+
+class TFmMain;
+
+// The file name of the picture of page `index` ("00_Main.png" for the Main
+// page, "01_General.png" ... "12_More_Features.png" for the settings pages).
+QString ScreenshotFileName(int pageIndex);
+
+// Makes each shown page of `window` active in turn (without page checks),
+// grabs the whole window and writes it as PNG into `folder`. The Main page
+// is taken when it is shown, the settings pages when they are. Returns the
+// paths written; empty when the folder cannot be made or a file not written.
+QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder);
+
+}  // namespace rer
