@@ -1,11 +1,18 @@
 // rer-cli program against a simulated pager inside the process (virtual
-// time): one pager, a sequential run with its log, and the refusals.
+// time): one pager, a sequential run with its log, and the refusals; and one
+// sequential run in real time against rer-cli sim on a pseudo-terminal.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli_runner.h"
@@ -130,6 +137,56 @@ TEST(ProgramCommand, RefusalsExitNonZeroWithTheSystemsMessage) {
   EXPECT_EQ(RunCli(common + " --sequential 0").exitCode, 2);
   EXPECT_EQ(RunCli(common + " --yes --no").exitCode, 2);
   EXPECT_EQ(RunCli("program --port sim " + Temp("missing.cp")).exitCode, 1);
+}
+
+// rer-cli sim serving a pseudo-terminal in the background, stopped with SIGTERM.
+class BackgroundSim {
+ public:
+  explicit BackgroundSim(std::vector<std::string> arguments) {
+    pid_ = fork();
+    if (pid_ == 0) {
+      std::vector<char*> argv{const_cast<char*>(RER_CLI_PATH)};
+      for (auto& a : arguments) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      freopen("/dev/null", "w", stdout);
+      execv(RER_CLI_PATH, argv.data());
+      _exit(127);
+    }
+  }
+  ~BackgroundSim() {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  bool WaitFor(const std::string& path) const {
+    for (int i = 0; i < 250; ++i) {
+      struct stat info {};
+      if (lstat(path.c_str(), &info) == 0) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// The protocol's pauses are real here: about half a minute per pager.
+TEST(ProgramCommand, RealTimeSequentialRunOverAPseudoTerminal) {
+  const Codeplug codeplug = MakeCodeplug("pty", kThreeAddresses);
+  const std::string link = Temp("pty_link");
+  BackgroundSim sim({"sim", "--link", link, "--scenario", codeplug.scenario});
+  ASSERT_TRUE(sim.WaitFor(link));
+  const std::string log = Temp("pty_log.csv");
+  std::remove(log.c_str());
+
+  const auto run =
+      RunCli("program --port " + link + " " + codeplug.file + " --sequential 3 --no-wait --log " +
+             log + " --ota-password '" + codeplug.otaPassword + "'");
+
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<std::string> lines = Lines(ReadAll(log));
+  ASSERT_EQ(lines.size(), 3u) << ReadAll(log);
+  EXPECT_NE(lines[2].find(",UNIT0101,0001006 0001007 0001008,1"), std::string::npos) << lines[2];
 }
 
 }  // namespace
