@@ -15,6 +15,7 @@
 #include "codeplug/field_catalogue.h"
 #include "codeplug/pager_family.h"
 #include "core/text.h"
+#include "prompts/chinese_prompt_slots.h"
 #include "prompts/prompt_catalogue.h"
 
 namespace rer {
@@ -309,6 +310,44 @@ TEST_P(CodecRoundTripTest, EncodedImageSurvivesDecodeAndEncode) {
       ASSERT_EQ(second[i], first[i])
           << "seed " << seed << ", first difference at 0x" << std::hex << i;
     }
+  }
+}
+
+// Chinese prompts of a 1 KB pager come back from their fixed slots byte for
+// byte, whether they fill their slot or end early.
+TEST(CodecRoundTrip, OneKilobyteChinesePromptsSurvive) {
+  Layout layout;
+  SelectLayout(layout, 0xC0);
+  SynthState synth;
+  EncodeContext encode;
+  encode.modelCode = 0xC0;
+  encode.cgromType = 1;
+  encode.scramble = Reverse;
+
+  std::mt19937 random(7);
+  EditorSettings settings;
+  settings.ideoPrompts = true;
+  settings.promptLanguage = 15;
+  for (const ChinesePromptSlot& slot : ChinesePromptSlots()) {
+    const std::size_t pairs = 1 + random() % (slot.width / 2);
+    std::string text;
+    for (std::size_t i = 0; i < 2 * pairs; ++i) text += static_cast<char>(0x21 + random() % 0x5E);
+    settings.SetText(slot.field, text);
+  }
+  CodeplugImage image = PatternedImage();
+  ASSERT_EQ(EncodeImage(settings, layout, image, encode), kEncodeDone);
+
+  EditorSettings decoded;
+  DecodeContext decode{.cgromType = 1,
+                       .modelCode = 0xC0,
+                       .programSequence = false,
+                       .pagerLargeMemory = false,
+                       .synth = synth,
+                       .unscramblePassword = Reverse};
+  ASSERT_EQ(DecodeImage1K(image, layout, decoded, decode), kDecodeOk);
+  EXPECT_TRUE(decoded.ideoPrompts);
+  for (const ChinesePromptSlot& slot : ChinesePromptSlots()) {
+    EXPECT_EQ(decoded.Text(slot.field), settings.Text(slot.field)) << slot.field;
   }
 }
 
