@@ -5,7 +5,8 @@
 // with such a "settings" member): a text control takes a string, a check box
 // true or false, a list the text of an item, its index, or null for no
 // selection. Any unknown name, value out of its control's domain, or failed
-// check is an error that names it, and nothing is written.
+// check (address pages, frequency band, synthesizer) is an error that names
+// it, and nothing is written.
 
 #include <QFile>
 #include <QJsonDocument>
@@ -18,6 +19,7 @@
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
 #include "pager/codeplug_files.h"
+#include "pages/address_checks.h"
 
 namespace rer::cli {
 namespace {
@@ -149,6 +151,20 @@ int RunApplyCommand(const CommandArgs& words) {
       std::cerr << "apply: " << name << " " << *problem << "\n";
       return 1;
     }
+  }
+
+  // The address pages are checked before anything is saved, as Save as does.
+  int failingAddress = 0;
+  if (CheckAddressPages(session->settings, &failingAddress) != 0) {
+    ui.ShowError(kInvalidAddressCode);
+    std::cerr << "apply: "
+              << FieldCatalogue::AddressControlName(AddressControl::Capcode, failingAddress)
+              << " failed the check; nothing written\n";
+    return 1;
+  }
+  if (RunAddressChecks(session->settings, session->link.ModelCode, ui) != 0) {
+    std::cerr << "apply: the capcodes failed the check; nothing written\n";
+    return 1;
   }
 
   const std::size_t boxesBefore = ui.shown.size();

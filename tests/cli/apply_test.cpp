@@ -56,8 +56,10 @@ bool Exists(const std::string& path) {
   return stat(path.c_str(), &info) == 0;
 }
 
-// A frequency in its band, which every saved codeplug needs.
-constexpr const char* kInBand = R"("ed_frequency": "152.8400", "cb_freqBand": "VHF B Band")";
+// A frequency in its band and a valid first address, which every saved
+// codeplug needs (the blank base holds neither).
+constexpr const char* kInBand =
+    R"("ed_frequency": "152.8400", "cb_freqBand": "VHF B Band", "ed_capcode1": "1234567")";
 
 TEST(ApplyCommand, NamedSettingsReachTheSavedFile) {
   for (const std::uint8_t model : {0x84, 0x81}) {
@@ -107,9 +109,13 @@ TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
       {R"({"ed_ICN": "12345678901"})", "apply: ed_ICN is longer than 10 characters\n"},
       {R"({"ed_ICN": 5})", "apply: ed_ICN needs a text\n"},
       {R"({"cb_regularCannedMsg": "yes"})", "apply: cb_regularCannedMsg needs true or false\n"},
-      {R"({"ed_frequency": "153.0000", "cb_freqBand": "VHF A Band"})",
+      {R"({"ed_frequency": "153.0000", "cb_freqBand": "VHF A Band", "ed_capcode1": "1234567"})",
        ComposeError(-116).text +
            "\napply: ed_frequency / cb_freqBand failed the check; nothing written\n"},
+      {std::string("{") + kInBand + R"(, "ed_capcode3": "0001234", "ed_capcode5": "1234"})",
+       ComposeError(-48).text + "apply: the capcodes failed the check; nothing written\n"},
+      {R"({"ed_frequency": "152.8400", "cb_freqBand": "VHF B Band", "ed_capcode1": "0000000"})",
+       ComposeError(-27).text + "apply: ed_capcode1 failed the check; nothing written\n"},
       {"[1, 2]", ""},
   };
   for (const auto& c : cases) {
