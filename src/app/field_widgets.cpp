@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 #include "prompts/prompt_alphabet.h"
 
@@ -23,6 +24,16 @@ int TextWidthFor(const QWidget& widget, int characters) {
   const int shown = std::max(characters, 2);
   return widget.fontMetrics().horizontalAdvance(QString(shown, QChar('W'))) * 3 / 4 + 12;
 }
+
+// Turns what is typed into capitals as it is typed.
+class UpperCaseValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& /*position*/) const override {
+    input = input.toUpper();
+    return Acceptable;
+  }
+};
 
 KeyFilter FilterOf(const QObject& object) {
   const QVariant value = object.property(kKeyFilterProperty);
@@ -52,6 +63,7 @@ QWidget* CreateFieldWidget(const ControlEntry& entry, QWidget* parent) {
         edit->setFixedWidth(TextWidthFor(*edit, entry.maxLength));
       }
       edit->setReadOnly(entry.readOnly);
+      if (entry.upperCase) edit->setValidator(new UpperCaseValidator(edit));
       if (entry.keyFilter != KeyFilter::None) {
         edit->setProperty(kKeyFilterProperty, static_cast<int>(entry.keyFilter));
       }

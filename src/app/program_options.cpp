@@ -10,6 +10,10 @@ ProgramOptions ParseProgramOptions(const QStringList& arguments) {
     const QString& word = arguments[at];
     if (word == "--simulate" || word.startsWith("--simulate=")) {
       const QString model = word.section('=', 1);
+      if (word.contains('=') && model.isEmpty()) {
+        options.error = "--simulate= needs a pager model";
+        return options;
+      }
       const auto parsed = ParseSimulatedModel(model.toStdString());
       if (!parsed) {
         options.error = "not a pager model: " + model;

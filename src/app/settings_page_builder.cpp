@@ -261,6 +261,10 @@ void SettingsPages::BuildFormPage(QWidget& page, int pageIndex) {
     for (std::size_t index : members) {
       const ControlEntry& entry = entries[index];
       QWidget* control = MakeControl(index, group);
+      if (IsHidden(entry.name)) {
+        placed[index] = true;  // in the group, out of sight, and without a row
+        continue;
+      }
       if (sharedRow && sharedLabel == entry.label && entry.kind != ControlKind::CheckBox) {
         // Before the row's trailing stretch.
         sharedRow->insertWidget(sharedRow->count() - 1, control);
