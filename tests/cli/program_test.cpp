@@ -16,7 +16,10 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "codeplug/address_codec.h"
 #include "codeplug/codeplug_image.h"
+#include "codeplug/image_fields.h"
+#include "codeplug/layout_table.h"
 #include "pager/codeplug_file.h"
 #include "pager/password_scramble.h"
 
@@ -88,6 +91,26 @@ Codeplug MakeCodeplug(const std::string& name, const std::string& settingsJson) 
   return made;
 }
 
+// A copy of `codeplug` whose address 3 holds the capcode of address 1: the
+// editor refuses to make such a file, but one may still arrive.
+std::string WithAddressThreeLikeOne(const Codeplug& codeplug, const std::string& name) {
+  const auto parsed = ParseCodeplugFile(ReadAll(codeplug.file));
+  EXPECT_TRUE(parsed.has_value());
+  if (!parsed) return {};
+  CodeplugImage image;
+  std::copy(parsed->image.begin(), parsed->image.end(), image.Bytes().begin());
+  Layout layout;
+  SelectLayout(layout, static_cast<std::uint8_t>(parsed->modelWord));
+  ImageFields fields(image, layout);
+  WriteAddressSlot(fields, 3, ReadAddressSlot(fields, 1));
+  WriteImageChecksum(image, layout);
+  const std::string path = Temp(name + ".cp");
+  WriteAll(path, FormatCodeplugFile(std::span(image.Bytes()).first(parsed->length),
+                                    {parsed->cgromType, parsed->largeMemory,
+                                     static_cast<std::uint8_t>(parsed->modelWord)}));
+  return path;
+}
+
 const char* kThreeAddresses =
     R"({"ed_capcode1": "0001000", "ed_capcode2": "0001001", "ed_capcode3": "0001002",
         "ed_ICN": "UNIT0099", "ed_frequency": "145.0000", "cb_freqBand": 1})";
@@ -123,11 +146,8 @@ TEST(ProgramCommand, RefusalsExitNonZeroWithTheSystemsMessage) {
                              codeplug.scenario + " --ota-password '" + codeplug.otaPassword + "'";
 
   // Duplicate capcodes are refused before anything is sent.
-  const Codeplug duplicates = MakeCodeplug(
-      "dup", R"({"ed_capcode1": "0001000", "ed_capcode3": "1000", "ed_frequency": "145.0000",
-                 "cb_freqBand": 1})");
-  const auto dup =
-      RunCli("program --port sim " + duplicates.file + " --scenario " + duplicates.scenario);
+  const auto dup = RunCli("program --port sim " + WithAddressThreeLikeOne(codeplug, "dup") +
+                          " --scenario " + codeplug.scenario);
   EXPECT_EQ(dup.exitCode, 1);
   EXPECT_NE(dup.err.find("ERROR: Duplicate codes exist."), std::string::npos) << dup.err;
   EXPECT_NE(dup.out.find("0 of 1 pagers programmed"), std::string::npos);
