@@ -154,16 +154,13 @@ int RunApplyCommand(const CommandArgs& words) {
   }
 
   // The address pages are checked before anything is saved, as Save as does.
+  // Duplicate capcodes are the program sequence's concern, not the file's.
   int failingAddress = 0;
   if (CheckAddressPages(session->settings, &failingAddress) != 0) {
     ui.ShowError(kInvalidAddressCode);
     std::cerr << "apply: "
               << FieldCatalogue::AddressControlName(AddressControl::Capcode, failingAddress)
               << " failed the check; nothing written\n";
-    return 1;
-  }
-  if (RunAddressChecks(session->settings, session->link.ModelCode, ui) != 0) {
-    std::cerr << "apply: the capcodes failed the check; nothing written\n";
     return 1;
   }
 
