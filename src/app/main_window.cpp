@@ -20,6 +20,7 @@
 #include "app/fill_pages.h"
 #include "app/help_file.h"
 #include "app/main_window_operations.h"
+#include "app/model_layout.h"
 #include "app/page_table.h"
 #include "app/port_list.h"
 #include "app/product_info.h"
@@ -263,6 +264,8 @@ void TFmMain::FillPages() {
   const FilledPagesView view = ApplyFillPagesRules(session_.settings, session_.link.CgromType);
   rer::FillPages(pages_, session_.settings);
   ShowFilledPagesView(pages_, view);
+  // After the rows: the model's own controls within the rows that are shown.
+  PrintPageCount = ApplyModelLayout(*pageControl_, session_.link.ModelCode);
 }
 
 void TFmMain::EnterEditor() {

@@ -97,7 +97,8 @@ class TFmMain : public QMainWindow {
   // Brings the session's codeplug into the editor after a read or from
   // Program Single/Sequential: pages shown, filled, caption and version.
   void EnterEditor();
-  // Shows the session's settings in the pages, after the fill rules.
+  // Shows the session's settings in the pages, after the fill rules, with
+  // the controls of the pager's model.
   void FillPages();
 
   // Enables or disables commands. WholeWindow: the page control, the toolbar

@@ -105,7 +105,7 @@ struct FormPagePlan {
 
 constexpr FormPagePlan kFormPagePlans[] = {
     {kPageGeneral, 0, 1, 1},  {kPageAlert, 0, 2, 1},        {kPagePasswordOta, 0, 0, 1},
-    {kPageFeatures, 1, 0, 1}, {kPageMoreFeatures, 1, 1, 2},
+    {kPageFeatures, 1, 0, 2}, {kPageMoreFeatures, 1, 1, 2},
 };
 
 // Controls that exist but stay out of sight: the user password keys are
@@ -335,7 +335,8 @@ void SettingsPages::BuildAddressPage(QWidget& page, int pageIndex) {
       const ControlEntry* entry =
           Catalogue().Find(FieldCatalogue::AddressControlName(controls[column], firstAddress));
       auto* header = new QLabel(Shown(entry->label), group);
-      header->setObjectName(objectName + QString("_header%1").arg(column));
+      // "hd_" and the first address's control name without its kind prefix.
+      header->setObjectName("hd_" + QString::fromStdString(entry->name.substr(3)));
       header->setWordWrap(true);
       header->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
       grid->addWidget(header, 0, static_cast<int>(column) + 1);

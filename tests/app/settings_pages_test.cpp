@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -257,6 +258,51 @@ TEST_F(SettingsPagesTest, LabelNamesDropTheKindPrefix) {
   EXPECT_EQ(LabelNameOf("ed_cpwFc_Password_LRUD"), "lb_cpwFc_Password_LRUD");
   EXPECT_EQ(LabelNameOf("ck_CP_EP1_HP_Enable"), "lb_CP_EP1_HP_Enable");
   EXPECT_EQ(LabelNameOf("edtN"), "lb_edtN");
+}
+
+struct ModelLayoutCase {
+  std::uint8_t model;
+  const char* control;
+  bool shown;
+};
+
+class ModelLayoutTest : public SettingsPagesTest,
+                        public ::testing::WithParamInterface<ModelLayoutCase> {};
+
+TEST_P(ModelLayoutTest, ModelDecidesWhichControlsAreShown) {
+  const ModelLayoutCase& c = GetParam();
+  window->Session().link.ModelCode = c.model;
+  window->EnterEditor();
+  auto* control = Find<QWidget>(c.control);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(!control->isHidden(), c.shown);
+  EXPECT_EQ(window->PrintPageCount, c.model == 0x84 ? 12 : 11);
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, ModelLayoutTest,
+                         ::testing::Values(ModelLayoutCase{0x84, "cb_fixAlert", true},
+                                           ModelLayoutCase{0x81, "cb_fixAlert", false},
+                                           ModelLayoutCase{0x84, "lb_reminderAlertDuration", true},
+                                           ModelLayoutCase{0xC0, "cb_reminderAlertDuration", false},
+                                           ModelLayoutCase{0xC0, "cb_turnOnPager", true},
+                                           ModelLayoutCase{0x89, "cb_turnOnPager", false},
+                                           ModelLayoutCase{0x84, "ed_DutySource", true},
+                                           ModelLayoutCase{0x81, "lb_DutySource", false},
+                                           ModelLayoutCase{0x84, "ck_Decryptkey01", true},
+                                           ModelLayoutCase{0xC0, "ck_Decryptkey01", false},
+                                           // Hidden for every model.
+                                           ModelLayoutCase{0x84, "cb_timeFormat", false},
+                                           ModelLayoutCase{0x84, "ck_cpfUif_New_Msg_Auto_Display",
+                                                           false},
+                                           ModelLayoutCase{0xC0, "cb_onOffDuty", false}));
+
+TEST_F(SettingsPagesTest, EveryModelDisablesTheBandListsAndTitlesTheInformationGroup) {
+  window->Session().link.ModelCode = 0x84;
+  window->EnterEditor();
+  EXPECT_FALSE(Find<QWidget>("cb_freqBand")->isEnabled());
+  EXPECT_FALSE(Find<QWidget>("cb_nwBand")->isEnabled());
+  EXPECT_TRUE(Find<QWidget>("ed_frequency")->isEnabled());
+  EXPECT_EQ(Find<QGroupBox>("gb_mfg1")->title(), "Information");
 }
 
 }  // namespace
