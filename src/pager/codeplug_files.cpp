@@ -114,13 +114,25 @@ bool SaveCodeplugFile(PagerSession& session, const std::string& path, UserInterf
   if (!FamilyOfModel(session.link.ModelCode) || !session.layout.InForce()) return false;
   session.settings.saving = true;
   const bool checked = CheckAndSearchFrequency(session, ui) == 0;
-  if (checked) EncodeSessionImageForSave(session);
   session.settings.saving = false;
   if (!checked) return false;
 
+  // A file that cannot be written leaves the editor as it was: the encode
+  // also clears marks in the settings that the next encode still needs.
+  const CodeplugImage previousImage = session.image;
+  const EditorSettings previousSettings = session.settings;
+  session.settings.saving = true;
+  EncodeSessionImageForSave(session);
+  session.settings.saving = false;
+  const bool written =
+      WriteTextFileSafely(path, FormatCodeplugFile(session.image.Bytes(), FileHeaderOf(session)));
+  if (!written) {
+    session.image = previousImage;
+    session.settings = previousSettings;
+    return false;
+  }
   session.link.MemoryByte = session.link.LargeMemory ? kMemoryByteLarge : kMemoryByteSmall;
-  return WriteTextFileSafely(path,
-                             FormatCodeplugFile(session.image.Bytes(), FileHeaderOf(session)));
+  return true;
 }
 
 int LoadCodeplugFile(PagerSession& session, const std::string& path, UserInterface& ui) {

@@ -139,6 +139,18 @@ TEST_P(CodeplugFilesTest, FrequencyOutsideTheBandWritesNothing) {
   EXPECT_FALSE(session->settings.saving);
 }
 
+TEST_P(CodeplugFilesTest, UnwritableFileLeavesTheEditorAsItWas) {
+  auto session = LoadedSession("unwritable_base.cp");
+  session->settings.defaultsLoaded = true;  // the next encode must still write the defaults
+  const CodeplugImage imageBefore = session->image;
+  const auto settingsBefore = Snapshot(session->settings);
+  EXPECT_FALSE(SaveCodeplugFile(*session, "/nonexistent-folder/x.cp", ui));
+  EXPECT_TRUE(ui.shown.empty());  // the caller reports it
+  EXPECT_EQ(session->image, imageBefore);
+  EXPECT_EQ(Snapshot(session->settings), settingsBefore);
+  EXPECT_TRUE(session->settings.defaultsLoaded);
+}
+
 TEST_P(CodeplugFilesTest, DamagedFilesAreRefusedAndNothingChanges) {
   auto session = LoadedSession("damaged_base.cp");
   const auto settingsBefore = Snapshot(session->settings);
