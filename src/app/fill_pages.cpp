@@ -30,6 +30,11 @@ void ShowFilledPagesView(const SettingsPages& pages, const FilledPagesView& view
         FieldCatalogue::AddressControlName(AddressControl::LanguagePointer, address);
     if (QWidget* list = pages.Control(name)) {
       list->setVisible(rowShown && view.languagePointerVisible);
+      // The column's header is named after the page's first list.
+      const QString header = "hd_" + QString::fromStdString(name.substr(3));
+      if (QWidget* found = list->parentWidget()->findChild<QWidget*>(header)) {
+        found->setVisible(view.languagePointerVisible);
+      }
     }
   }
 }

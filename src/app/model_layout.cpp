@@ -6,6 +6,7 @@
 #include <array>
 #include <string_view>
 
+#include "app/field_widgets.h"
 #include "codeplug/field_catalogue.h"
 #include "codeplug/pager_family.h"
 
@@ -112,6 +113,16 @@ int ApplyModelLayout(QWidget& root, std::uint8_t modelCode) {
   for (std::string_view name : kAlwaysDisabled) {
     if (QWidget* widget = Find(root, name)) widget->setEnabled(false);
   }
+  // A group left without a control to show is not shown either.
+  for (QGroupBox* group : root.findChildren<QGroupBox*>()) {
+    bool anyShown = false;
+    for (QWidget* child : group->findChildren<QWidget*>()) {
+      if (child->property(kFieldNumberProperty).isValid() && !child->isHidden()) anyShown = true;
+    }
+    group->setVisible(anyShown);
+  }
+  // Groups that every model hides stay hidden whatever they hold.
+  for (std::string_view name : kAlwaysHidden) Apply(Find(root, name), Hidden);
   if (auto* group = root.findChild<QGroupBox*>(kInformationGroup)) {
     group->setTitle(kInformationCaption);
     group->show();
