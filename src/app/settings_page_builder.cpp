@@ -276,17 +276,17 @@ void SettingsPages::BuildFormPage(QWidget& page, int pageIndex) {
     }
   };
 
-  for (const NamedGroup& spec : kNamedGroups) {
-    if (spec.page != pageIndex) continue;
+  for (const NamedGroup& named : kNamedGroups) {
+    if (named.page != pageIndex) continue;
     std::vector<std::size_t> members;
-    for (std::string_view name : spec.controls) {
+    for (std::string_view name : named.controls) {
       if (name.empty()) continue;
       const int index = IndexOf(name);
       if (index >= 0) members.push_back(static_cast<std::size_t>(index));
     }
-    QGroupBox* group = MakeGroup(&page, spec.objectName, spec.title);
+    QGroupBox* group = MakeGroup(&page, named.objectName, named.title);
     fillGroup(group, members);
-    columns.Add(spec.column, group);
+    columns.Add(named.column, group);
   }
   if (pageIndex == kPagePrompt1) return;  // the prompt page places the rest itself
 
