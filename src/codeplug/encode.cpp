@@ -17,6 +17,7 @@
 #include "codeplug/system_records.h"
 #include "core/text.h"
 #include "prompts/national_char_set.h"
+#include "synth/pll_params.h"
 #include "synth/synth_codes.h"
 #include "synth/synth_encode.h"
 
@@ -310,13 +311,20 @@ class Encoder {
   // History, OTA and, in the 4 KB family, alert words and decryption keys.
   void WriteAddressFlags() { EncodeAddressFlags(addresses_, fields_); }
 
-  // The band and narrow bits, and the type bits of the reference byte, from
-  // the editor's lists (the injection side is the synthesizer's).
+  // The band and narrow bits from the editor's lists, and the type bits of
+  // the reference byte (the injection side is the synthesizer's).
+  //
+  // The type bits tell the read-back how the register words are packed, so
+  // they name the chip the words are written for, not the list item:
+  // "HI8107" on 900 MHz writes NPC5170 words (and "NPC5170" on VHF writes
+  // HI8107 words), and the item's own type bits would read those words back
+  // with the other chip's shifts and prescaler, far off the saved frequency.
   void WriteBandAndType() {
+    const int band = std::max(settings_.Item("cb_freqBand"), 0);
     WriteBitField(fields_, "cb_nwBand", settings_.Item("cb_nwBand") == 1);
-    WriteBitField(fields_, "cb_freqBand",
-                  static_cast<unsigned>(std::max(settings_.Item("cb_freqBand"), 0)));
-    const unsigned type = static_cast<unsigned>(std::max(settings_.Item("cb_PLL_Type"), 0));
+    WriteBitField(fields_, "cb_freqBand", static_cast<unsigned>(band));
+    const unsigned type =
+        static_cast<unsigned>(InstalledChipType(std::max(settings_.Item("cb_PLL_Type"), 0), band));
     std::uint8_t& ref = image_[SynthAreaOf(SynthFamilyOf()).refByte];
     ref = static_cast<std::uint8_t>((ref & ~(kRefTypeMask << kRefTypeShift)) |
                                     ((type & kRefTypeMask) << kRefTypeShift));

@@ -54,17 +54,20 @@ FrequencyReading FrequencyFromWords(SynthState& state, ConstSynthImage image, Sy
   // The comparison frequency is a fraction of a hertz in general (reference
   // x multiplier / R), so it and the carrier are computed in floating point;
   // doubles hold these values far below the 1 Hz the rounding cares about.
-  std::uint32_t totalR = 0;  // reference division including the prescaler
+  std::uint32_t totalR = 0;   // reference division including the prescaler
+  std::uint32_t divider = 0;  // the R the chip's R word holds, as a search finds it
   double fc = 0.0;
   if (type == kSynthTypeMB15E03) {
     // The MB15E03 R word holds its divider. Reading it back keeps a pager
     // programmed with R = 2560 on the 900 MHz band (5 kHz comparison) on its
     // frequency; the fixed assumption below would retune it by 25 %.
     totalR = MbDividerInWord(rWord);
+    divider = totalR;
     if (totalR == 0 && family == SynthFamily::k4K) {
       fc = bandIndex == kBand900 ? kMbFixedFc900 : kMbFixedFcVhf;
     } else if (totalR == 0) {
       totalR = bandIndex == kBand900 ? kMbFixedR900 : kMbFixedRVhf;
+      divider = totalR;  // no prescaler on this chip
     }
     // Band 0 has no IF of its own: it keeps the IF of the mode byte like
     // every other chip.
@@ -73,7 +76,8 @@ FrequencyReading FrequencyFromWords(SynthState& state, ConstSynthImage image, Sy
       ifHz = kMbVhfIfHz;
     }
   } else {
-    totalR = (rWord >> format.rShift) * static_cast<std::uint32_t>(format.prescaler);
+    divider = rWord >> format.rShift;
+    totalR = divider * static_cast<std::uint32_t>(format.prescaler);
   }
   if (totalR != 0) {
     fc = static_cast<double>(mult) * static_cast<double>(refHz) / static_cast<double>(totalR);
@@ -95,8 +99,11 @@ FrequencyReading FrequencyFromWords(SynthState& state, ConstSynthImage image, Sy
     state.params.Side = side;
     state.params.type = type;
     state.params.Mult = mult;
+    // FoundR is the chip's own divider, as a search leaves it: an encode
+    // without a new search shifts it into the R word again, and the prescaler
+    // factor in totalR would then multiply the stored divider by 4 or 8.
     state.result.FoundN = n;
-    state.result.FoundR = totalR;
+    state.result.FoundR = divider;
     state.result.SearchFlags = ref & kSearchFlagsMask;
     state.result.side = side;
   }

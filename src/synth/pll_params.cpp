@@ -49,4 +49,11 @@ void SelectPllParams(PllParams& params, int chipType, int band) {
   params.StepHz = row->stepHz;
 }
 
+int InstalledChipType(int chipType, int band) {
+  PllParams params;
+  params.type = chipType;
+  SelectPllParams(params, chipType, band);
+  return params.type;
+}
+
 }  // namespace rer

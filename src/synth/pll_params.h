@@ -32,4 +32,10 @@ inline constexpr bool IsVhfBand(int band) {
 // `params` as it was. Side is never touched.
 void SelectPllParams(PllParams& params, int chipType, int band);
 
+// The chip whose register words chip list item `chipType` stands for on
+// `band`: the type of the parameter set SelectPllParams installs, or the item
+// itself where the band has no set. HI8107 and NPC5170 thus name the NPC5170
+// on 900 MHz and the HI8107 on VHF, whichever of the two was chosen.
+int InstalledChipType(int chipType, int band);
+
 }  // namespace rer

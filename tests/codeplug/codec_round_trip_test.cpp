@@ -17,6 +17,7 @@
 #include "core/text.h"
 #include "prompts/chinese_prompt_slots.h"
 #include "prompts/prompt_catalogue.h"
+#include "synth/pll_params.h"
 
 namespace rer {
 namespace {
@@ -184,13 +185,16 @@ void Normalise(EditorSettings& s, std::uint8_t modelCode) {
   if (is4K) {
     if (!newMenu) s.SetItem("cb_reminderAlertDuration", 2);
     s.SetItem("cb_newAlertMenu", 0);
-    s.SetItem("cb_PLL_Type", s.Item("cb_PLL_Type") & 3);
   } else {
     s.SetChecked("cb_priorityWithout", true);
     // The 1 KB family knows bands 0 to 3 and 6; model 0x89 has no band 0.
     const int band = s.Item("cb_freqBand");
     if (band > 3 || (band == 0 && modelCode == 0x89)) s.SetItem("cb_freqBand", 6);
   }
+  // The chip read back is the one the words are packed for: the HI8107 and
+  // NPC5170 items both give the NPC5170 on 900 MHz and the HI8107 on VHF.
+  const int chip = InstalledChipType(s.Item("cb_PLL_Type"), s.Item("cb_freqBand"));
+  s.SetItem("cb_PLL_Type", is4K ? chip & 3 : chip);
 }
 
 void ExpectSameSettings(const EditorSettings& actual, const EditorSettings& expected, bool is4K,

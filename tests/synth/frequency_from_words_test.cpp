@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "synth/synth_encode.h"
 #include "synth/synth_record.h"
 #include "synth_fixture.h"
 
@@ -142,13 +143,54 @@ TEST(FrequencyFromWords, StoreCopiesTheReadBackParametersInThe1KFamilyOnly) {
   const PllParams expected{12800000, 4, 45000000, 12500, 2, 2};
   EXPECT_EQ(state.params, expected);
   EXPECT_EQ(state.result.FoundN, 70801u);
-  EXPECT_EQ(state.result.FoundR, 4096u);  // R x prescaler
+  EXPECT_EQ(state.result.FoundR, 1024u);  // the chip's divider, without the prescaler
   EXPECT_EQ(state.result.SearchFlags, 0x03);
 
   SynthState other;
   FrequencyFromWords(other, ImageWith(SynthFamily::k4K, bytes), SynthFamily::k4K, true);
   EXPECT_EQ(other.params, PllParams{});
   EXPECT_EQ(other.result, DividerResult{});
+}
+
+// The 1 KB read-back leaves its dividers as a search would, so an encode that
+// follows it without a new search writes the very words it read: the R word
+// must not gain the prescaler factor.
+TEST(FrequencyFromWords, OneKReadBackThenEncodeKeepsTheWords) {
+  struct Case {
+    int chip, band;
+    std::uint32_t n, r;
+  };
+  const Case cases[] = {
+      {0, 1, 14000, 480},   // HI8107, prescaler 8
+      {2, 6, 70801, 1024},  // NPC5170, prescaler 4
+      {3, 2, 25000, 900},   // FS8108, prescaler 8
+      {1, 1, 61000, 8380},  // MB15E03, no prescaler
+      {1, 6, 148020, 2048},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "chip " << c.chip << " band " << c.band);
+    synth_test::Image written{};
+    SynthState writer;
+    writer.SynthHwByte = 2;
+    writer.result = {.FoundN = c.n, .FoundR = c.r, .SearchFlags = 2, .side = 2};
+    EncodeSynthWords(writer, written, SynthFamily::k1K, {c.chip, c.band});
+    const SynthArea& area = SynthAreaOf(SynthFamily::k1K);
+    written[area.bandByte] = static_cast<std::uint8_t>(written[area.bandByte] | (c.band << 3));
+
+    SynthState reader;
+    LoadSynthRecord(reader.record, written[area.modeByte], written[area.refByte],
+                    written[area.bandByte]);
+    reader.SynthHwByte = 2;
+    FrequencyFromWords(reader, written, SynthFamily::k1K, true);
+    EXPECT_EQ(reader.result.FoundN, c.n);
+    EXPECT_EQ(reader.result.FoundR, c.r);
+
+    synth_test::Image again = written;
+    EncodeSynthWords(reader, again, SynthFamily::k1K, {reader.record.type, c.band});
+    EXPECT_EQ(ReadSynthWord(again, area.nWord), ReadSynthWord(written, area.nWord));
+    EXPECT_EQ(ReadSynthWord(again, area.rWord), ReadSynthWord(written, area.rWord));
+    EXPECT_EQ(again, written);
+  }
 }
 
 }  // namespace
