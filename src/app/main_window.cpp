@@ -98,29 +98,29 @@ TFmMain::~TFmMain() {
 }
 
 void TFmMain::BuildMenus() {
-  for (const MenuSpec& spec : Menus()) {
-    auto* menu = new QMenu(spec.caption, this);
-    menu->setObjectName(spec.name);
-    if (spec.inMenuBar) menuBar()->addMenu(menu);
-    menus_[spec.name] = menu;
-    menuEnabled_[spec.name] = true;
+  for (const MenuSpec& entry : Menus()) {
+    auto* menu = new QMenu(entry.caption, this);
+    menu->setObjectName(entry.name);
+    if (entry.inMenuBar) menuBar()->addMenu(menu);
+    menus_[entry.name] = menu;
+    menuEnabled_[entry.name] = true;
   }
-  for (const MenuItemSpec& spec : MenuItems()) {
-    QMenu* menu = menus_.at(spec.menu);
-    if (spec.separatorBefore) menu->addSeparator();
-    auto* action = new QAction(spec.caption, this);
-    action->setObjectName(spec.name);
-    if (*spec.key) action->setShortcut(QKeySequence(spec.key));
-    action->setCheckable(spec.checkable);
+  for (const MenuItemSpec& entry : MenuItems()) {
+    QMenu* menu = menus_.at(entry.menu);
+    if (entry.separatorBefore) menu->addSeparator();
+    auto* action = new QAction(entry.caption, this);
+    action->setObjectName(entry.name);
+    if (*entry.key) action->setShortcut(QKeySequence(entry.key));
+    action->setCheckable(entry.checkable);
     menu->addAction(action);
     // The keys of a menu that is not in the menu bar work through the window.
     if (menu->parent() == this && !menuBar()->actions().contains(menu->menuAction()))
       addAction(action);
-    const Command command = spec.command;
+    const Command command = entry.command;
     connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-    actions_[spec.name] = action;
+    actions_[entry.name] = action;
     ownEnabled_[action] = true;
-    menuOf_[action] = spec.menu;
+    menuOf_[action] = entry.menu;
   }
 }
 
@@ -128,15 +128,15 @@ void TFmMain::BuildToolBar() {
   toolBar_ = addToolBar("toolBar");
   toolBar_->setObjectName("toolBar");
   toolBar_->setMovable(false);
-  for (const ToolButtonSpec& spec : ToolButtons()) {
-    if (spec.separatorBefore) toolBar_->addSeparator();
-    auto* action = toolBar_->addAction(style()->standardIcon(spec.icon), spec.hint);
-    action->setObjectName(spec.name);
-    action->setToolTip(spec.hint);
-    action->setStatusTip(spec.hint);
-    const Command command = spec.command;
+  for (const ToolButtonSpec& entry : ToolButtons()) {
+    if (entry.separatorBefore) toolBar_->addSeparator();
+    auto* action = toolBar_->addAction(style()->standardIcon(entry.icon), entry.hint);
+    action->setObjectName(entry.name);
+    action->setToolTip(entry.hint);
+    action->setStatusTip(entry.hint);
+    const Command command = entry.command;
     connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
-    actions_[spec.name] = action;
+    actions_[entry.name] = action;
     ownEnabled_[action] = true;
   }
 }
@@ -145,10 +145,10 @@ void TFmMain::BuildPages() {
   auto* central = new QWidget(this);
   pageControl_ = new QTabWidget(central);
   pageControl_->setObjectName("pageControl");
-  for (const EditorPageSpec& spec : EditorPages()) {
+  for (const EditorPageSpec& entry : EditorPages()) {
     auto* page = new QWidget(pageControl_);
-    page->setObjectName(spec.control);
-    pageControl_->addTab(page, spec.caption);
+    page->setObjectName(entry.control);
+    pageControl_->addTab(page, entry.caption);
   }
   pages_.Build(*pageControl_);
   // Every edit of a control goes straight into the session's settings; the

@@ -39,20 +39,20 @@ struct PagerSpec {
   std::string statusLetters = "N";
 };
 
-inline std::vector<std::uint8_t> PagerImage(const PagerSpec& spec) {
-  const bool is4K = Is4KFamily(spec.model);
+inline std::vector<std::uint8_t> PagerImage(const PagerSpec& profile) {
+  const bool is4K = Is4KFamily(profile.model);
   std::vector<std::uint8_t> image(is4K ? 4096 : 1024, 0);
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13 + 5);
   image[0x0000] = 0;
-  image[0x0001] = spec.model;
-  image[kOptionByte] = spec.optionByte;
-  image[kFeatureByte] = spec.featureByte;
-  image[kSubModelAt] = spec.subModel;
-  for (std::size_t i = 0; i < spec.serial.size(); ++i) {
-    image[kSerialAt + i] = static_cast<std::uint8_t>(spec.serial[i]);
+  image[0x0001] = profile.model;
+  image[kOptionByte] = profile.optionByte;
+  image[kFeatureByte] = profile.featureByte;
+  image[kSubModelAt] = profile.subModel;
+  for (std::size_t i = 0; i < profile.serial.size(); ++i) {
+    image[kSerialAt + i] = static_cast<std::uint8_t>(profile.serial[i]);
   }
   const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
-  image[area.bandByte] = spec.bandByte;
+  image[area.bandByte] = profile.bandByte;
   image[area.refByte] = 0;  // HI8107
   // The codeplug version bytes: an old codeplug (password bits in their
   // first places).
@@ -61,28 +61,28 @@ inline std::vector<std::uint8_t> PagerImage(const PagerSpec& spec) {
   return image;
 }
 
-inline SimScenario ScenarioOf(const PagerSpec& spec) {
+inline SimScenario ScenarioOf(const PagerSpec& profile) {
   SimScenario scenario;
-  scenario.modelCode = spec.model;
-  scenario.firmware = spec.firmware;
-  scenario.serialNumber = spec.serial;
-  scenario.statusLetters = spec.statusLetters;
-  scenario.image = PagerImage(spec);
+  scenario.modelCode = profile.model;
+  scenario.firmware = profile.firmware;
+  scenario.serialNumber = profile.serial;
+  scenario.statusLetters = profile.statusLetters;
+  scenario.image = PagerImage(profile);
   return scenario;
 }
 
 class ProgramFixture {
  public:
-  explicit ProgramFixture(const PagerSpec& spec, ProgramSteps steps = {})
-      : pager(ScenarioOf(spec)),
+  explicit ProgramFixture(const PagerSpec& profile, ProgramSteps steps = {})
+      : pager(ScenarioOf(profile)),
         transport(pager, clock, &ui),
         link(transport, clock, ui, session.link, session.image.Bytes(), session.pagerCopy.Bytes()),
         checks(session.passwords, ui, clock),
         sequence(session, link, checks, ui, clock, std::move(steps)) {
     // An editor codeplug for the same kind of pager.
-    const std::vector<std::uint8_t> base = PagerImage(spec);
+    const std::vector<std::uint8_t> base = PagerImage(profile);
     std::copy(base.begin(), base.end(), session.image.Bytes().begin());
-    session.readModelWord = spec.model;
+    session.readModelWord = profile.model;
     session.settings.SetText("ed_frequency", "145.0000");
     session.settings.SetItem("cb_freqBand", kVhfABand);
     session.settings.SetItem("cb_PLL_Type", kHi8107);

@@ -30,9 +30,9 @@ std::size_t ChecksumAt(PagerFamily family) {
 }
 
 TEST(ProgramPager, Writes4KPagerWithItsOwnBytesAndSetsTheClock) {
-  PagerSpec spec;  // 0x84, " R0501"
-  spec.subModel = 0x1E;
-  ProgramFixture f(spec);
+  PagerSpec profile;  // 0x84, " R0501"
+  profile.subModel = 0x1E;
+  ProgramFixture f(profile);
   const std::vector<std::uint8_t> pagerBytes = f.pager.image();
   // The editor's own pager-specific block, which the pager's replaces.
   std::fill_n(f.session.image.Bytes().begin() + 0x0F00, 256, 0xEE);
@@ -67,21 +67,21 @@ TEST(ProgramPager, SubModelByteOfA4KPagerFollowsItsSeries) {
       {"ABCDEFG123", 0x20, 0x20},
   };
   for (const Case& c : cases) {
-    PagerSpec spec;
-    spec.serial = c.serial;
-    spec.subModel = c.pagerByte;
-    ProgramFixture f(spec);
+    PagerSpec profile;
+    profile.serial = c.serial;
+    profile.subModel = c.pagerByte;
+    ProgramFixture f(profile);
     ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded) << c.serial;
     EXPECT_EQ(f.pager.record().writtenImage[0x029A], c.expected) << c.serial;
   }
 }
 
 TEST(ProgramPager, Writes1KPagerWithModelSubModelAndCrossModelBits) {
-  PagerSpec spec;
-  spec.model = 0x81;
-  spec.firmware = " R0402";
-  spec.optionByte = 0xC0;
-  ProgramFixture f(spec);
+  PagerSpec profile;
+  profile.model = 0x81;
+  profile.firmware = " R0402";
+  profile.optionByte = 0xC0;
+  ProgramFixture f(profile);
 
   EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
 
@@ -110,10 +110,10 @@ TEST(ProgramPager, DuplicateCapcodesStopBeforeAnyByteIsSent) {
 }
 
 TEST(ProgramPager, PagerOfAnotherHardwareClassIsRefusedWithRightPasswords) {
-  PagerSpec spec;
-  spec.bandByte = testing::kLowSideInjection | 0x80;
-  spec.optionByte = 0x01;  // local password asked
-  ProgramFixture f(spec);
+  PagerSpec profile;
+  profile.bandByte = testing::kLowSideInjection | 0x80;
+  profile.optionByte = 0x01;  // local password asked
+  ProgramFixture f(profile);
   const std::size_t bandByte = SynthAreaOf(SynthFamily::k4K).bandByte;
   f.session.image[bandByte] = testing::kLowSideInjection;  // the codeplug's class is 0
   f.ui.passwords.push_back("RIGHT");
@@ -139,10 +139,10 @@ TEST(ProgramPager, OldFirmwareIsRefusedInEachFamily) {
       {0x81, " R0401", kProgramFailed},
   };
   for (const Case& c : cases) {
-    PagerSpec spec;
-    spec.model = c.model;
-    spec.firmware = c.firmware;
-    ProgramFixture f(spec);
+    PagerSpec profile;
+    profile.model = c.model;
+    profile.firmware = c.firmware;
+    ProgramFixture f(profile);
     EXPECT_EQ(f.sequence.ProgramPager(), c.result) << c.firmware;
     if (c.result == kProgramFailed) {
       ASSERT_EQ(f.ui.shown.size(), 1u) << c.firmware;
@@ -169,12 +169,12 @@ TEST(ProgramPager, WrongPasswordsStopBeforeTheWrite) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    PagerSpec spec;
-    spec.optionByte = c.optionByte;
-    spec.featureByte = c.featureByte;
-    SimScenario scenario = testing::ScenarioOf(spec);
-    ProgramFixture f(spec);
-    std::vector<std::uint8_t> image = testing::PagerImage(spec);
+    PagerSpec profile;
+    profile.optionByte = c.optionByte;
+    profile.featureByte = c.featureByte;
+    SimScenario scenario = testing::ScenarioOf(profile);
+    ProgramFixture f(profile);
+    std::vector<std::uint8_t> image = testing::PagerImage(profile);
     for (Field field :
          {Field::kLocalPasswordText, Field::kSecurePasswordText, Field::kOtaPasswordText}) {
       ProgramFixture::StorePassword(image, PasswordAt(PagerFamily::k4K, field), "SECRET");
@@ -194,16 +194,16 @@ TEST(ProgramPager, WrongPasswordsStopBeforeTheWrite) {
 }
 
 TEST(ProgramPager, RightPasswordsAreAskedOnceInARun) {
-  PagerSpec spec;
-  spec.featureByte = 0x80;  // secure password, OTA password
-  SimScenario scenario = testing::ScenarioOf(spec);
-  std::vector<std::uint8_t> image = testing::PagerImage(spec);
+  PagerSpec profile;
+  profile.featureByte = 0x80;  // secure password, OTA password
+  SimScenario scenario = testing::ScenarioOf(profile);
+  std::vector<std::uint8_t> image = testing::PagerImage(profile);
   ProgramFixture::StorePassword(image, PasswordAt(PagerFamily::k4K, Field::kSecurePasswordText),
                                 "SECRET");
   ProgramFixture::StorePassword(image, PasswordAt(PagerFamily::k4K, Field::kOtaPasswordText),
                                 "AIR");
   scenario.image = image;
-  ProgramFixture f(spec);
+  ProgramFixture f(profile);
   f.pager = SimPager(scenario);
   f.ui.passwords = {"SECRET", "AIR"};
 
@@ -227,10 +227,10 @@ TEST(ProgramPager, FrequencyOutsideTheBandGivesOneMessage) {
 }
 
 TEST(ProgramPager, RejectedChecksumIsReportedOnce) {
-  PagerSpec spec;
-  SimScenario scenario = testing::ScenarioOf(spec);
+  PagerSpec profile;
+  SimScenario scenario = testing::ScenarioOf(profile);
   scenario.rejectChecksum = true;
-  ProgramFixture f(spec);
+  ProgramFixture f(profile);
   f.pager = SimPager(scenario);
 
   EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
@@ -241,10 +241,10 @@ TEST(ProgramPager, RejectedChecksumIsReportedOnce) {
 }
 
 TEST(ProgramPager, PagerFallingSilentInTheReadIsNotWritten) {
-  PagerSpec spec;
-  SimScenario scenario = testing::ScenarioOf(spec);
+  PagerSpec profile;
+  SimScenario scenario = testing::ScenarioOf(profile);
   scenario.imageSilentFrom = 1000;
-  ProgramFixture f(spec);
+  ProgramFixture f(profile);
   f.pager = SimPager(scenario);
   f.ui.defaultAnswer = kResultNo;
 

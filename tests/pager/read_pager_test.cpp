@@ -30,25 +30,25 @@ struct ImageSpec {
   std::string localPassword = "ABC";
 };
 
-std::vector<std::uint8_t> MakeImage(const ImageSpec& spec) {
+std::vector<std::uint8_t> MakeImage(const ImageSpec& profile) {
   CodeplugImage image;
   Layout layout;
-  SelectLayout(layout, spec.model);
+  SelectLayout(layout, profile.model);
   ImageFields fields(image, layout);
-  fields.SetByte(Field::kModelByte, spec.model);
-  fields.SetByte(Field::kCodeplugVersion, spec.versionHigh, 0);
-  fields.SetByte(Field::kCodeplugVersion, spec.versionLow, 1);
-  fields.SetByte(Field::kOptionByte1, spec.option1);
-  fields.SetByte(Field::kStatusByte, spec.status);
-  fields.SetText(Field::kLocalPasswordText, ScramblePassword(spec.localPassword + "       "));
-  const auto length = ImageLength(*FamilyOfModel(spec.model));
+  fields.SetByte(Field::kModelByte, profile.model);
+  fields.SetByte(Field::kCodeplugVersion, profile.versionHigh, 0);
+  fields.SetByte(Field::kCodeplugVersion, profile.versionLow, 1);
+  fields.SetByte(Field::kOptionByte1, profile.option1);
+  fields.SetByte(Field::kStatusByte, profile.status);
+  fields.SetText(Field::kLocalPasswordText, ScramblePassword(profile.localPassword + "       "));
+  const auto length = ImageLength(*FamilyOfModel(profile.model));
   return {image.Bytes().begin(), image.Bytes().begin() + static_cast<std::ptrdiff_t>(length)};
 }
 
-SimScenario ScenarioWith(const ImageSpec& spec) {
+SimScenario ScenarioWith(const ImageSpec& profile) {
   SimScenario scenario;
-  scenario.modelCode = spec.model;
-  scenario.image = MakeImage(spec);
+  scenario.modelCode = profile.model;
+  scenario.image = MakeImage(profile);
   return scenario;
 }
 
@@ -96,9 +96,9 @@ class ReadPagerTest : public ::testing::Test {
 };
 
 TEST_F(ReadPagerTest, GoodReadDecodesIntoTheEditor) {
-  ImageSpec spec;
-  spec.status = 0x23;  // two wrong SECURE entries, LOCAL counter 32
-  ASSERT_EQ(Read(ScenarioWith(spec)), kReadOk);
+  ImageSpec profile;
+  profile.status = 0x23;  // two wrong SECURE entries, LOCAL counter 32
+  ASSERT_EQ(Read(ScenarioWith(profile)), kReadOk);
   EXPECT_EQ(session.link.ModelCode, 0x84);
   EXPECT_EQ(session.readModelWord, 0x84);
   EXPECT_EQ(session.settings.versionText, "Codeplug Version : R040609");
@@ -113,9 +113,9 @@ TEST_F(ReadPagerTest, GoodReadDecodesIntoTheEditor) {
 }
 
 TEST_F(ReadPagerTest, OneKilobytePagerIsReadAndDecoded) {
-  ImageSpec spec;
-  spec.model = 0x81;
-  ASSERT_EQ(Read(ScenarioWith(spec)), kReadOk);
+  ImageSpec profile;
+  profile.model = 0x81;
+  ASSERT_EQ(Read(ScenarioWith(profile)), kReadOk);
   EXPECT_FALSE(session.layout.Is4K());
   EXPECT_EQ(session.settings.versionText, "Codeplug Version : R040609");
 }
@@ -195,11 +195,11 @@ TEST_F(ReadPagerTest, LocalPasswordGateFollowsTheStoredVersion) {
                  << std::hex << int(c.model) << " " << int(c.versionLow) << " " << int(c.option1));
     ui.passwordAsks.clear();
     ui.passwords = {"ABC"};
-    ImageSpec spec;
-    spec.model = c.model;
-    spec.versionLow = c.versionLow;
-    spec.option1 = c.option1;
-    EXPECT_EQ(Read(ScenarioWith(spec)), kReadOk);
+    ImageSpec profile;
+    profile.model = c.model;
+    profile.versionLow = c.versionLow;
+    profile.option1 = c.option1;
+    EXPECT_EQ(Read(ScenarioWith(profile)), kReadOk);
     const std::vector<PasswordMode> expected =
         c.asks ? std::vector<PasswordMode>{PasswordMode::Local} : std::vector<PasswordMode>{};
     EXPECT_EQ(ui.passwordAsks, expected);
@@ -208,12 +208,12 @@ TEST_F(ReadPagerTest, LocalPasswordGateFollowsTheStoredVersion) {
 }
 
 TEST_F(ReadPagerTest, WrongLocalPasswordEndsTheReadWithOneMessage) {
-  ImageSpec spec;
-  spec.option1 = 0x04;
-  spec.status = 0x05;
+  ImageSpec profile;
+  profile.option1 = 0x04;
+  profile.status = 0x05;
   session.passwords.localWrongCount = 16;  // as a decode of status 0x10 left it
   ui.passwords = {"WRONG"};
-  EXPECT_EQ(Read(ScenarioWith(spec)), kWrongLocalPassword);
+  EXPECT_EQ(Read(ScenarioWith(profile)), kWrongLocalPassword);
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].text, ComposeError(kWrongLocalPassword).text);
   EXPECT_EQ(session.link.ModelCode, kNoPagerInformation);
@@ -224,19 +224,19 @@ TEST_F(ReadPagerTest, WrongLocalPasswordEndsTheReadWithOneMessage) {
 }
 
 TEST_F(ReadPagerTest, ClosedLocalPasswordEntryRefusesQuietly) {
-  ImageSpec spec;
-  spec.option1 = 0x04;
+  ImageSpec profile;
+  profile.option1 = 0x04;
   ui.passwords = {std::nullopt};
-  EXPECT_EQ(Read(ScenarioWith(spec)), kWrongLocalPassword);
+  EXPECT_EQ(Read(ScenarioWith(profile)), kWrongLocalPassword);
   EXPECT_TRUE(ui.shown.empty());
   EXPECT_EQ(session.link.ModelCode, kNoPagerInformation);
   EXPECT_EQ(session.passwords.localWrongCount, 0);
 }
 
 TEST_F(ReadPagerTest, AfterThePagerPasswordTheLocalPasswordIsNeverAsked) {
-  ImageSpec spec;
-  spec.option1 = 0x04;
-  SimScenario guarded = ScenarioWith(spec);
+  ImageSpec profile;
+  profile.option1 = 0x04;
+  SimScenario guarded = ScenarioWith(profile);
   guarded.statusLetters = "Y";
   guarded.password = "PAGER";
   ui.passwords = {"PAGER"};
@@ -245,23 +245,23 @@ TEST_F(ReadPagerTest, AfterThePagerPasswordTheLocalPasswordIsNeverAsked) {
 
   // A later read in the same run, of a pager without its own password.
   ui.passwordAsks.clear();
-  EXPECT_EQ(Read(ScenarioWith(spec)), kReadOk);
+  EXPECT_EQ(Read(ScenarioWith(profile)), kReadOk);
   EXPECT_TRUE(ui.passwordAsks.empty());
 }
 
 TEST_F(ReadPagerTest, AcceptedLocalPasswordIsRememberedWhenTheGateIsSkipped) {
-  ImageSpec spec;
-  spec.option1 = 0x04;
-  spec.localPassword = "ABC";
-  cradle = std::make_unique<Cradle>(session, ui, ScenarioWith(spec));
+  ImageSpec profile;
+  profile.option1 = 0x04;
+  profile.localPassword = "ABC";
+  cradle = std::make_unique<Cradle>(session, ui, ScenarioWith(profile));
   ReadSequence reads(session, cradle->link, checks, ui);
   ui.passwords = {"ABC"};
   ASSERT_EQ(reads.ReadPager(), kReadOk);
 
   // The pager now holds a codeplug with another local password, and the
   // pager's own password counts as asked in this run.
-  spec.localPassword = "XYZ";
-  const auto changed = MakeImage(spec);
+  profile.localPassword = "XYZ";
+  const auto changed = MakeImage(profile);
   std::copy(changed.begin(), changed.end(), session.image.Bytes().begin());
   ASSERT_EQ(cradle->link.Run(opWriteCodeplug), kLinkOk);
   session.link.PagerPasswordPrompted = true;
@@ -274,9 +274,9 @@ TEST_F(ReadPagerTest, AcceptedLocalPasswordIsRememberedWhenTheGateIsSkipped) {
 }
 
 TEST_F(ReadPagerTest, NewerCodeplugFailsWithItsVersionInTheMessage) {
-  ImageSpec spec;
-  spec.versionLow = 0x6A;  // 4.6.10
-  EXPECT_EQ(Read(ScenarioWith(spec)), kReadCodeplugTooNew);
+  ImageSpec profile;
+  profile.versionLow = 0x6A;  // 4.6.10
+  EXPECT_EQ(Read(ScenarioWith(profile)), kReadCodeplugTooNew);
   EXPECT_EQ(session.link.ModelCode, kNoPagerInformation);
   EXPECT_EQ(session.settings.Text("ed_serialNumber"), "EARLIER001");
   const MessageContext context = SessionMessageContext(session);
@@ -288,10 +288,10 @@ TEST_F(ReadPagerTest, NewerCodeplugFailsWithItsVersionInTheMessage) {
 }
 
 TEST_F(ReadPagerTest, FourKilobyteReadTakesTheInjectionSideBits) {
-  ImageSpec spec;
-  std::vector<std::uint8_t> image = MakeImage(spec);
+  ImageSpec profile;
+  std::vector<std::uint8_t> image = MakeImage(profile);
   image[0x165] = 0xF2;
-  SimScenario scenario = ScenarioWith(spec);
+  SimScenario scenario = ScenarioWith(profile);
   scenario.image = image;
   ASSERT_EQ(Read(scenario), kReadOk);
   EXPECT_EQ(session.synth.SynthHwByte, 0x02);

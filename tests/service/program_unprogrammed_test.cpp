@@ -21,10 +21,10 @@ ProgramSteps WithSerialEntry() {
 }
 
 PagerSpec UnprogrammedPager() {
-  PagerSpec spec;
-  spec.statusLetters = "U";
-  spec.optionByte = 0x07;  // would ask every password of a programmed pager
-  return spec;
+  PagerSpec profile;
+  profile.statusLetters = "U";
+  profile.optionByte = 0x07;  // would ask every password of a programmed pager
+  return profile;
 }
 
 TEST(ProgramUnprogrammedPager, TypedSerialNumberAndPartitionAreProgrammed) {
