@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include "temp_path.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,7 +21,7 @@ namespace {
 using testing::RunCli;
 
 std::string Temp(const std::string& name) {
-  return ::testing::TempDir() + "rer_apply_" + name;
+  return rer::testing::TempPath("rer_apply_") + name;
 }
 
 std::string BaseFile(std::uint8_t model) {

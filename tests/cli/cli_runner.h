@@ -1,10 +1,11 @@
 #pragma once
 // Runs the rer-cli binary as a user would and captures what it prints.
 
+#include <sys/wait.h>
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
+#include "temp_path.h"
 
 namespace rer::cli::testing {
 
@@ -15,20 +16,23 @@ struct CliResult {
 };
 
 inline CliResult RunCli(const std::string& arguments) {
-  const std::string errFile = ::testing::TempDir() + "rer_cli_stderr.txt";
+  const std::string errFile = rer::testing::TempPath("cli_stderr.txt");
   const std::string command = std::string(RER_CLI_PATH) + " " + arguments + " 2>" + errFile;
   CliResult result;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;
   std::array<char, 4096> buffer{};
   std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    result.out.append(buffer.data(), n);
   const int status = pclose(pipe);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   if (FILE* err = fopen(errFile.c_str(), "r")) {
-    while ((n = fread(buffer.data(), 1, buffer.size(), err)) > 0) result.err.append(buffer.data(), n);
+    while ((n = fread(buffer.data(), 1, buffer.size(), err)) > 0)
+      result.err.append(buffer.data(), n);
     fclose(err);
   }
+  std::remove(errFile.c_str());
   return result;
 }
 

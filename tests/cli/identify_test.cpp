@@ -2,6 +2,7 @@
 // against a silent pseudo-terminal (real time).
 
 #include <gtest/gtest.h>
+#include "temp_path.h"
 
 #include <fstream>
 
@@ -31,7 +32,7 @@ TEST(IdentifyCommand, SimulatedPagers) {
 }
 
 TEST(IdentifyCommand, ScenarioFileSetsFirmwareAndVariant) {
-  const std::string path = ::testing::TempDir() + "identify_scenario.json";
+  const std::string path = rer::testing::TempPath("identify_scenario.json");
   std::ofstream(path) << R"({"modelCode": "0xD1", "firmware": " R0501", "variantText": "1"})";
   const auto result = RunCli("identify --port sim --scenario " + path);
   EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -39,7 +40,7 @@ TEST(IdentifyCommand, ScenarioFileSetsFirmwareAndVariant) {
 }
 
 TEST(IdentifyCommand, FailuresPrintTheSystemsMessage) {
-  const std::string silent = ::testing::TempDir() + "identify_silent.json";
+  const std::string silent = rer::testing::TempPath("identify_silent.json");
   std::ofstream(silent) << R"({"noAnswer": true})";
   const auto noAnswer = RunCli("identify --port sim --scenario " + silent);
   EXPECT_NE(noAnswer.exitCode, 0);

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "temp_path.h"
 
 #include <chrono>
 #include <fstream>
@@ -34,7 +35,7 @@ constexpr std::size_t kFeatureByte = 0x032;
 constexpr std::uint8_t kOtaPasswordOff = 0x08;
 
 std::string Temp(const std::string& name) {
-  return ::testing::TempDir() + "rer_program_" + name;
+  return rer::testing::TempPath("rer_program_") + name;
 }
 
 std::string ReadAll(const std::string& path) {

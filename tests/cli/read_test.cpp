@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "temp_path.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,7 +28,7 @@ namespace {
 using testing::RunCli;
 
 std::string Temp(const std::string& name) {
-  return ::testing::TempDir() + "rer_read_" + name;
+  return rer::testing::TempPath("rer_read_") + name;
 }
 
 // A scenario file for a pager of `model` whose codeplug has this program's

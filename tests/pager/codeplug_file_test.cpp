@@ -1,4 +1,5 @@
 #include "pager/codeplug_file.h"
+#include "temp_path.h"
 
 #include <gtest/gtest.h>
 
@@ -172,7 +173,7 @@ TEST(CodeplugFile, UnknownModelIsRefused) {
 
 TEST(CodeplugFile, SafeWriteReplacesTheFileAndFailsCleanly) {
   const std::string dir = ::testing::TempDir();
-  const std::string path = dir + "rer_safe_write.cp";
+  const std::string path = rer::testing::TempPath("safe_write.cp");
   ASSERT_TRUE(WriteTextFileSafely(path, "first"));
   EXPECT_EQ(ReadTextFile(path).value_or(""), "first");
   ASSERT_TRUE(WriteTextFileSafely(path, "second"));
@@ -187,7 +188,7 @@ TEST(CodeplugFile, OutsideCheckerAcceptsTheFile) {
     GTEST_SKIP() << "srec_info (Debian package srecord) is not installed";
   }
   for (std::uint8_t model : {std::uint8_t{0x84}, std::uint8_t{0x81}}) {
-    const std::string path = ::testing::TempDir() + "rer_srec_check.cp";
+    const std::string path = rer::testing::TempPath("rer_srec_check.cp");
     ASSERT_TRUE(
         WriteTextFileSafely(path, FormatCodeplugFile(PatternImage(model), {0, true, model})));
     const std::string command = "srec_info " + path + " >/dev/null 2>&1";

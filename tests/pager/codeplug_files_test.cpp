@@ -1,6 +1,7 @@
 // Save as and Load Codeplug at the level of the editing session.
 
 #include "pager/codeplug_files.h"
+#include "temp_path.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ void PrintTo(const FamilyCase& c, std::ostream* out) {
 }
 
 std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "codeplug_files_" + name;
+  return rer::testing::TempPath("codeplug_files_") + name;
 }
 
 // A file holding a blank codeplug of `model` with this program's version.

@@ -4,6 +4,7 @@
 // word encode, the codeplug encode and the read-back retunes the pager.
 
 #include <gtest/gtest.h>
+#include "temp_path.h"
 
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ int ItemOf(std::string_view control, std::string_view text) {
 }
 
 std::string TempPath(const std::string& name) {
-  return ::testing::TempDir() + "frequency_round_trip_" + name;
+  return rer::testing::TempPath("frequency_round_trip_") + name;
 }
 
 // A blank codeplug of `model` whose band byte carries the injection side.

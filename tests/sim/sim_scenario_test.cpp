@@ -1,4 +1,5 @@
 #include "sim/sim_scenario.h"
+#include "temp_path.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ TEST(SimScenario, RefusesBadInput) {
 }
 
 TEST(SimScenario, LoadsFromAFile) {
-  const std::string path = ::testing::TempDir() + "sim_scenario_test.json";
+  const std::string path = rer::testing::TempPath("sim_scenario_test.json");
   std::ofstream(path) << R"({"modelCode": 137, "statusLetters": "D"})";
   std::string error;
   const auto s = LoadSimScenario(path, error);
