@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/demo_codeplug.h"
+#include "sim/demo_codeplug.h"
 #include "app/editor_operations.h"
 #include "app/main_window.h"
 #include "app/page_screenshots.h"

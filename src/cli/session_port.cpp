@@ -6,6 +6,7 @@
 #include "comm/real_clock.h"
 #include "comm/tdcomm.h"
 #include "comm/virtual_clock.h"
+#include "sim/demo_codeplug.h"
 #include "sim/sim_pager.h"
 #include "sim/sim_transport.h"
 
@@ -45,25 +46,33 @@ class SerialPort : public SessionPort {
   RealClock clock_;
 };
 
+}  // namespace
+
+std::optional<SimScenario> SimulatedPagerScenario(const std::optional<std::string>& scenarioFile,
+                                                  std::optional<std::uint8_t> model,
+                                                  std::string& error) {
+  if (!scenarioFile) return DemoScenario(model.value_or(SimScenario{}.modelCode));
+  auto scenario = LoadSimScenario(*scenarioFile, error);
+  if (scenario && model) scenario->modelCode = *model;
+  return scenario;
+}
+
+namespace {
+
 // "sim" or "sim:CODE": the simulated pager's scenario; nullopt for a device.
 std::optional<SimScenario> SimulatedScenario(const std::string& port, const Args& args,
                                              std::string& error) {
   if (port != kSimPort && port.rfind(std::string(kSimPort) + ":", 0) != 0) return std::nullopt;
-  SimScenario scenario;
-  if (const auto file = args.value("scenario")) {
-    const auto loaded = LoadSimScenario(*file, error);
-    if (!loaded) return std::nullopt;
-    scenario = *loaded;
-  }
+  std::optional<std::uint8_t> model;
   if (port.size() > 3) {
     const auto code = ParseNumber(port.substr(4));
     if (!code || *code < 0 || *code > 0xFF) {
       error = "bad model code in " + port;
       return std::nullopt;
     }
-    scenario.modelCode = static_cast<std::uint8_t>(*code);
+    model = static_cast<std::uint8_t>(*code);
   }
-  return scenario;
+  return SimulatedPagerScenario(args.value("scenario"), model, error);
 }
 
 }  // namespace

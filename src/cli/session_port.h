@@ -12,6 +12,7 @@
 #include "comm/clock.h"
 #include "comm/transport.h"
 #include "core/scripted_user_interface.h"
+#include "sim/sim_scenario.h"
 
 namespace rer::cli {
 
@@ -31,6 +32,16 @@ class SessionPort {
   virtual Transport& transport() = 0;
   virtual Clock& clock() = 0;
 };
+
+// The simulated pager a command serves: the scenario file when one is given
+// (a file without an image is a pager with a blank codeplug), otherwise a
+// pager holding the demonstration codeplug, so that a read shows plausible
+// settings and the codeplug read can be programmed straight back. `model`
+// replaces the model code of either. Nothing, with `error` set, when the file
+// cannot be used.
+std::optional<SimScenario> SimulatedPagerScenario(const std::optional<std::string>& scenarioFile,
+                                                  std::optional<std::uint8_t> model,
+                                                  std::string& error);
 
 // Opens PORT as the options give it (`--port`, `--scenario`). Nothing, with
 // `error` set, when the port text or the scenario is not usable; the port

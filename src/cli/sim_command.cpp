@@ -11,6 +11,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/session_port.h"
 #include "sim/sim_pager.h"
 
 #ifndef _WIN32
@@ -48,17 +49,15 @@ int RunSimCommand(const CommandArgs& words) {
   std::cerr << "sim: pseudo-terminals are not available on this system\n";
   return 1;
 #else
-  SimScenario scenario;
-  if (const auto file = args.value("scenario")) {
-    std::string error;
-    const auto loaded = LoadSimScenario(*file, error);
-    if (!loaded) {
-      std::cerr << "sim: " << error << "\n";
-      return 2;
-    }
-    scenario = *loaded;
+  std::string error;
+  const auto loaded = SimulatedPagerScenario(
+      args.value("scenario"),
+      model ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(*model)) : std::nullopt, error);
+  if (!loaded) {
+    std::cerr << "sim: " << error << "\n";
+    return 2;
   }
-  if (model) scenario.modelCode = static_cast<std::uint8_t>(*model);
+  SimScenario scenario = *loaded;
   if (const auto firmware = args.value("firmware")) scenario.firmware = *firmware;
 
   std::ofstream log;

@@ -5,12 +5,22 @@
 #include <chrono>
 #include <ctime>
 #include <limits>
+#include <thread>
 
 namespace rer {
 
 namespace {
 
 using Counter = std::chrono::steady_clock;
+
+// How long before the end of a delay the thread stops sleeping and spins:
+// more than the system's sleep may overshoot by (a timer tick on Windows,
+// well under a millisecond elsewhere).
+#ifdef _WIN32
+constexpr std::int64_t kSpinMarginMs = 20;
+#else
+constexpr std::int64_t kSpinMarginMs = 2;
+#endif
 
 std::int64_t CounterTicks() {
   return Counter::now().time_since_epoch().count();
@@ -49,6 +59,13 @@ void RealClock::DelayMs(std::int64_t ms) {
                                   ? ticksPerMs * ms
                                   : std::numeric_limits<std::int64_t>::max();
   const std::int64_t start = CounterTicks();
+  // The wait must not end early, and a byte-timing delay must not end late
+  // either, so the last stretch is spun on the counter. Before it the thread
+  // sleeps: a program sequence waits for tens of seconds in all, and spinning
+  // through them would hold a whole processor core for nothing.
+  if (ms > kSpinMarginMs) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms - kSpinMarginMs));
+  }
   while (CounterTicks() - start < wanted) {
   }
 }

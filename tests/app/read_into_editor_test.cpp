@@ -9,7 +9,7 @@
 #include <QTest>
 #include <optional>
 
-#include "app/demo_codeplug.h"
+#include "sim/demo_codeplug.h"
 #include "app/editor_operations.h"
 #include "app/main_window.h"
 #include "app/page_table.h"

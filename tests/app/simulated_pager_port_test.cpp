@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/demo_codeplug.h"
+#include "sim/demo_codeplug.h"
 #include "app/editor_operations.h"
 #include "app/main_window.h"
 #include "core/scripted_user_interface.h"

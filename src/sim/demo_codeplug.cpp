@@ -1,4 +1,4 @@
-#include "app/demo_codeplug.h"
+#include "sim/demo_codeplug.h"
 
 #include "codeplug/codec_bindings.h"
 #include "codeplug/field_catalogue.h"
