@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <string>
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/layout_table.h"
+#include "pager/read_pager.h"
 #include "pager/version_rules.h"
 #include "program_fixture.h"
+#include "sim/demo_codeplug.h"
 
 namespace rer {
 namespace {
@@ -255,6 +259,41 @@ TEST(ProgramPager, PagerFallingSilentInTheReadIsNotWritten) {
   // The last box is the program's own retry question; nothing claims success.
   EXPECT_EQ(f.ui.shown.back().text, ComposeQuestion(kQuestionRetryProgram4K).text);
   EXPECT_FALSE(f.transport.IsOpen());
+}
+
+TEST(ProgramPager, ReadingBackShowsTheSettingsThatWereProgrammed) {
+  PagerSpec profile;
+  ProgramFixture f(profile);
+  f.pager = SimPager(DemoScenario(profile.model));
+  ASSERT_EQ(ReadPager(f.session, f.link, f.checks, f.ui), 1);
+  f.session.settings.SetText("ed_frequency", "152.5000");
+  f.session.settings.SetText(AddressControl::Capcode, 1, "1234567");
+  f.session.settings.SetText(AddressControl::Capcode, 2, "1234568");
+  f.session.settings.SetText("ed_ICN", "UNIT0099");
+  f.session.settings.SetChecked("cb_keyChirp", true);
+  const EditorSettings programmed = f.session.settings;
+
+  ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  PagerSession again;
+  PagerLink link(f.transport, f.clock, f.ui, again.link, again.image.Bytes(),
+                 again.pagerCopy.Bytes());
+  PasswordChecks checks(again.passwords, f.ui, f.clock);
+  ASSERT_EQ(ReadPager(again, link, checks, f.ui), 1);
+  EXPECT_EQ(again.settings.Text("ed_frequency"), "152.5000");
+  EXPECT_TRUE(again.settings.Checked("cb_keyChirp"));
+
+  // The memory partition texts describe the pager's own memory, which the
+  // program sequence takes from the pager rather than from the editor.
+  const std::set<std::string> fromThePager = {"ed_persMaildropString", "ed_persMemSizeString"};
+  const auto& entries = FieldCatalogue::Instance().Entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (fromThePager.count(entries[i].name)) continue;
+    SCOPED_TRACE(entries[i].name);
+    const std::string expectedText =
+        entries[i].name == "ed_ICN" ? "UNIT0099  " : programmed.ValueAt(i).text;
+    EXPECT_EQ(again.settings.ValueAt(i).text, expectedText);
+    EXPECT_EQ(again.settings.ValueAt(i).number, programmed.ValueAt(i).number);
+  }
 }
 
 }  // namespace
