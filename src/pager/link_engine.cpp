@@ -289,6 +289,12 @@ int PagerLink::RunCompact(int operation) {
   return RunEngine(operation, kCompactEngine);
 }
 
+int PagerLink::RunCompactQuietly(int operation) {
+  EngineTraits quiet = kCompactEngine;
+  quiet.showsErrors = false;
+  return RunEngine(operation, quiet);
+}
+
 int PagerLink::RunEngine(int operation, const EngineTraits& traits) {
   handshakeSpeed_ = traits.handshakeSpeedOnEntry;
   const bool opened = OpenPort();

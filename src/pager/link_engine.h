@@ -71,6 +71,9 @@ class PagerLink {
   int Run(int operation);
   // The compact engine: the 1 KB family's operations and opReceiverOn.
   int RunCompact(int operation);
+  // The compact engine without its error message; the program sequence's
+  // receiver-on command, whose failures the read that follows reports.
+  int RunCompactQuietly(int operation);
 
   // One block with echo: every byte written, its echo read and dropped.
   // `sum` receives the 8-bit sum of the bytes. 0 or -16.

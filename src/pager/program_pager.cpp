@@ -191,7 +191,7 @@ int ProgramSequence::ProgramPager() {
   LinkState& link = session_.link;
   RememberLastProgrammed();
   int r = link_.Identify();
-  if (r != kLinkNotResponding && r != kLinkPortNotOpened) r = link_.RunCompact(opReceiverOn);
+  if (r != kLinkNotResponding && r != kLinkPortNotOpened) r = link_.RunCompactQuietly(opReceiverOn);
   if (r == kLinkNotResponding || r == kLinkPortNotOpened) return r;
 
   const bool is4K = Is4KFamily(link.ModelCode);
