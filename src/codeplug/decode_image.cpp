@@ -57,6 +57,11 @@ int BitValue(const ImageReader& image, std::string_view name) {
   return static_cast<int>(ReadBitField(image, name).value_or(0));
 }
 
+void LoadServiceAdjustments(const ImageReader& image, EditorSettings& settings) {
+  settings.SetText("ed_displayContrast", std::to_string(BitValue(image, "ed_displayContrast")));
+  settings.clockSecondAdjust = static_cast<std::int8_t>(image.Value(Field::kServiceAdjustment));
+}
+
 // One decode: the image, what it is decoded into and the family's differences.
 class Decoder {
  public:
@@ -230,9 +235,8 @@ void Decoder::DecodeCharacterArea() {
 void Decoder::DecodeAdjustments() {
   settings_.SetItem("cb_showToneOnlySource", BitValue(image_, "ToneOnlySource1to4") +
                                                  2 * BitValue(image_, "ToneOnlySource5to8"));
-  settings_.SetText("ed_displayContrast", std::to_string(BitValue(image_, "ed_displayContrast")));
+  LoadServiceAdjustments(image_, settings_);
   settings_.iconContrast = ~SynthByte(kSecondServiceAdjustAt) & 3;
-  settings_.clockSecondAdjust = static_cast<std::int8_t>(image_.Value(Field::kServiceAdjustment));
   if (const auto index = ReadCodedSetting(image_, "PrinterCode")) {
     settings_.printerCodeIndex = *index;
   }
@@ -350,6 +354,11 @@ int DecodeImage1K(const CodeplugImage& image, const Layout& layout, EditorSettin
                   DecodeContext& context) {
   if (layout.Family() != PagerFamily::k1K) return kDecodeNotRun;
   return Decoder(image, layout, settings, context).Run();
+}
+
+void ReloadServiceAdjustments(const CodeplugImage& image, const Layout& layout,
+                              EditorSettings& settings) {
+  LoadServiceAdjustments(ImageReader(image, layout), settings);
 }
 
 }  // namespace rer

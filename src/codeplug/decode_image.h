@@ -48,4 +48,11 @@ int DecodeImage4K(const CodeplugImage& image, const Layout& layout, EditorSettin
 int DecodeImage1K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
                   DecodeContext& context);
 
+// The two service adjustments tuned for one pager (the display contrast and
+// the clock's second adjustment) as `image` holds them. The program sequence
+// reloads them when another pager is in the cradle, so that a value tuned for
+// the last pager does not carry over to the next.
+void ReloadServiceAdjustments(const CodeplugImage& image, const Layout& layout,
+                              EditorSettings& settings);
+
 }  // namespace rer

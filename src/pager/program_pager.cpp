@@ -8,6 +8,7 @@
 
 #include "codeplug/address_codec.h"
 #include "codeplug/codeplug_version.h"
+#include "codeplug/decode_image.h"
 #include "codeplug/encode.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
@@ -262,6 +263,9 @@ int ProgramSequence::Variant(bool is4K) {
 
   CheckCharacterRom();
   CheckCannedRange();
+  if (session_.link.SerialNumber != session_.lastSerialNumber) {
+    ReloadServiceAdjustments(session_.image, session_.layout, session_.settings);
+  }
   TakeOverHardware(is4K);
   if (const int synth = SearchSynthesizer(is4K); synth != 0) return synth;
   if (const int band = RunBandCheck(session_.settings, ui_); band != 0) return band;

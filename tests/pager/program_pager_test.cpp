@@ -261,6 +261,34 @@ TEST(ProgramPager, PagerFallingSilentInTheReadIsNotWritten) {
   EXPECT_FALSE(f.transport.IsOpen());
 }
 
+TEST(ProgramPager, AnotherPagerGetsTheServiceAdjustmentsOfTheCodeplug) {
+  constexpr std::size_t kContrastAt = 0x023D;
+  constexpr std::size_t kSecondAdjustAt = 0x023F;
+  struct Case {
+    const char* lastSerial;
+    int contrast;
+    int secondAdjust;
+  };
+  // The same pager keeps what was tuned in the editor; another pager gets
+  // the values stored in the codeplug.
+  for (const Case& c : {Case{"SIM0000001", 12, 0xFE}, Case{"SIM0000777", 5, 3}}) {
+    SCOPED_TRACE(c.lastSerial);
+    ProgramFixture f(PagerSpec{});
+    f.session.image[kContrastAt] = 5;
+    f.session.image[kSecondAdjustAt] = 3;
+    f.session.settings.SetText("ed_displayContrast", "12");
+    f.session.settings.clockSecondAdjust = -2;
+    f.session.link.SerialNumber = c.lastSerial;  // the pager handled last
+
+    ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+    const SimRecord& record = f.pager.record();
+    ASSERT_EQ(record.writtenImage.size(), 4096u);
+    EXPECT_EQ(record.writtenImage[kContrastAt], c.contrast);
+    EXPECT_EQ(record.writtenImage[kSecondAdjustAt], c.secondAdjust);
+  }
+}
+
 TEST(ProgramPager, ReadingBackShowsTheSettingsThatWereProgrammed) {
   PagerSpec profile;
   ProgramFixture f(profile);
