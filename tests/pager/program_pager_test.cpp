@@ -141,6 +141,10 @@ TEST(ProgramPager, OldFirmwareIsRefusedInEachFamily) {
       {0x84, " R0409", kProgramSucceeded},
       {0x81, " R0406", kProgramSucceeded},  // the same firmware suits a 1 KB pager
       {0x81, " R0401", kProgramFailed},
+      // The releases that want the receiver-on command twice carry none of
+      // the firmware marks, so the firmware check refuses them first.
+      {0x81, " R0100", kProgramFailed},
+      {0x84, " R0101", kProgramFailed},
   };
   for (const Case& c : cases) {
     PagerSpec profile;
