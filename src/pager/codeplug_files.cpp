@@ -9,6 +9,7 @@
 #include "synth/divider_search.h"
 #include "synth/frequency_band.h"
 #include "synth/frequency_text.h"
+#include "synth/synth_word_text.h"
 
 namespace rer {
 namespace {
@@ -68,7 +69,14 @@ int DecodeSessionImage(PagerSession& session) {
   const int result = Is4KFamily(model)
                          ? DecodeImage4K(session.image, session.layout, session.settings, context)
                          : DecodeImage1K(session.image, session.layout, session.settings, context);
-  if (result == kDecodeOk) AdoptDecodedPasswords(session.passwords, session.settings.passwords);
+  if (result == kDecodeOk) {
+    AdoptDecodedPasswords(session.passwords, session.settings.passwords);
+    // The General page shows the stored register words beside the
+    // frequency they give, after a read as after a load.
+    const SynthFamily family = Is4KFamily(model) ? SynthFamily::k4K : SynthFamily::k1K;
+    session.settings.SetText("edtN", EdtNText(session.image.Bytes(), family));
+    session.settings.SetText("edtR", EdtRText(session.image.Bytes(), family));
+  }
   return result;
 }
 

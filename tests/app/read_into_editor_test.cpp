@@ -6,10 +6,10 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <optional>
 
-#include "sim/demo_codeplug.h"
 #include "app/editor_operations.h"
 #include "app/main_window.h"
 #include "app/page_table.h"
@@ -20,6 +20,7 @@
 #include "pager/link_engine.h"
 #include "pager/read_pager.h"
 #include "qt_test_environment.h"
+#include "sim/demo_codeplug.h"
 #include "sim/sim_pager.h"
 #include "sim/sim_transport.h"
 
@@ -120,6 +121,14 @@ TEST_P(ReadEachFamilyTest, ReadFillsTheEditorWithThePagersValues) {
   EXPECT_FALSE(Text("ed_frequency").trimmed().isEmpty());
   EXPECT_EQ(Text("ed_frequency").toStdString(), expected.Text("ed_frequency"));
   EXPECT_EQ(window->Session().settings.Text("ed_capcode1"), "0012345");
+  // The stored register words beside the frequency, as hexadecimal bytes.
+  for (const char* word : {"edtN", "edtR"}) {
+    EXPECT_TRUE(
+        QRegularExpression("^[0-9A-F]{2} [0-9A-F]{2} [0-9A-F]{2}$").match(Text(word)).hasMatch())
+        << word << " " << Text(word).toStdString();
+    EXPECT_NE(Text(word), "00 00 00") << word;
+    EXPECT_EQ(Text(word).toStdString(), expected.Text(word));
+  }
 
   // The editor state after a read.
   EXPECT_EQ(window->CurrentFileName, kReadCodeplugName);
