@@ -316,7 +316,10 @@ TEST(ProgramPager, ReadingBackShowsTheSettingsThatWereProgrammed) {
 
   // The memory partition texts describe the pager's own memory, which the
   // program sequence takes from the pager rather than from the editor.
-  const std::set<std::string> fromThePager = {"ed_persMaildropString", "ed_persMemSizeString"};
+  // The register words shown beside the frequency are the stored ones: the
+  // program sequence found new ones for the new frequency.
+  const std::set<std::string> fromThePager = {"ed_persMaildropString", "ed_persMemSizeString",
+                                              "edtN", "edtR"};
   const auto& entries = FieldCatalogue::Instance().Entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (fromThePager.count(entries[i].name)) continue;
