@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "background_sim.h"
 #include "cli_runner.h"
 #include "codeplug/address_codec.h"
 #include "codeplug/codeplug_image.h"
@@ -27,6 +28,7 @@
 namespace rer::cli {
 namespace {
 
+using testing::BackgroundSim;
 using testing::RunCli;
 
 constexpr std::size_t kOtaPasswordAt = 0x008;
@@ -160,43 +162,12 @@ TEST(ProgramCommand, RefusalsExitNonZeroWithTheSystemsMessage) {
   EXPECT_EQ(RunCli("program --port sim " + Temp("missing.cp")).exitCode, 1);
 }
 
-// rer-cli sim serving a pseudo-terminal in the background, stopped with SIGTERM.
-class BackgroundSim {
- public:
-  explicit BackgroundSim(std::vector<std::string> arguments) {
-    pid_ = fork();
-    if (pid_ == 0) {
-      std::vector<char*> argv{const_cast<char*>(RER_CLI_PATH)};
-      for (auto& a : arguments) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      freopen("/dev/null", "w", stdout);
-      execv(RER_CLI_PATH, argv.data());
-      _exit(127);
-    }
-  }
-  ~BackgroundSim() {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  bool WaitFor(const std::string& path) const {
-    for (int i = 0; i < 250; ++i) {
-      struct stat info {};
-      if (lstat(path.c_str(), &info) == 0) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
 // The protocol's pauses are real here: about half a minute per pager.
 TEST(ProgramCommand, RealTimeSequentialRunOverAPseudoTerminal) {
   const Codeplug codeplug = MakeCodeplug("pty", kThreeAddresses);
   const std::string link = Temp("pty_link");
   BackgroundSim sim({"sim", "--link", link, "--scenario", codeplug.scenario});
-  ASSERT_TRUE(sim.WaitFor(link));
+  ASSERT_TRUE(sim.WaitForLink(link));
   const std::string log = Temp("pty_log.csv");
   std::remove(log.c_str());
 

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <thread>
 
+#include "background_sim.h"
 #include "cli_runner.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
@@ -25,6 +26,7 @@
 namespace rer::cli {
 namespace {
 
+using testing::BackgroundSim;
 using testing::RunCli;
 
 std::string Temp(const std::string& name) {
@@ -166,41 +168,10 @@ TEST(ReadCommand, LocalPasswordAndRetriesComeFromTheOptions) {
   EXPECT_EQ(RunCli("read --port sim:0x1ff -o x.cp").exitCode, 2);
 }
 
-// rer-cli sim in the background, stopped with SIGTERM.
-class BackgroundSim {
- public:
-  explicit BackgroundSim(std::vector<std::string> arguments) {
-    pid_ = fork();
-    if (pid_ == 0) {
-      std::vector<char*> argv{const_cast<char*>(RER_CLI_PATH)};
-      for (auto& a : arguments) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      freopen("/dev/null", "w", stdout);
-      execv(RER_CLI_PATH, argv.data());
-      _exit(127);
-    }
-  }
-  ~BackgroundSim() {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  bool WaitFor(const std::string& path) const {
-    for (int i = 0; i < 250; ++i) {
-      struct stat info {};
-      if (lstat(path.c_str(), &info) == 0) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
-
- private:
-  pid_t pid_ = -1;
-};
-
 TEST(ReadCommand, EndToEndOverAPseudoTerminalThenDump) {
   const std::string link = Temp("pty_link");
   BackgroundSim sim({"sim", "--link", link, "--scenario", ScenarioFile("pty", 0x84, "")});
-  ASSERT_TRUE(sim.WaitFor(link));
+  ASSERT_TRUE(sim.WaitForLink(link));
   const std::string out = Temp("pty.cp");
   const auto read = RunCli("read --port " + link + " -o " + out);
   ASSERT_EQ(read.exitCode, 0) << read.err;

@@ -15,55 +15,14 @@
 #include <thread>
 #include <vector>
 
+#include "background_sim.h"
 #include "cli_runner.h"
 
 namespace rer::cli {
 namespace {
 
+using testing::BackgroundSim;
 using testing::RunCli;
-
-// rer-cli sim in the background, stopped with SIGTERM when the test ends.
-class BackgroundSim {
- public:
-  explicit BackgroundSim(std::vector<std::string> arguments) {
-    pid_ = fork();
-    if (pid_ == 0) {
-      std::vector<char*> argv;
-      static char program[] = RER_CLI_PATH;
-      argv.push_back(program);
-      for (auto& a : arguments) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      freopen("/dev/null", "w", stdout);
-      execv(RER_CLI_PATH, argv.data());
-      _exit(127);
-    }
-  }
-  ~BackgroundSim() {
-    if (pid_ > 0 && exitCode_ < 0) Stop();
-  }
-
-  // Waits until `path` exists (the pseudo-terminal is up).
-  bool WaitForLink(const std::string& path) const {
-    for (int i = 0; i < 250; ++i) {
-      struct stat info {};
-      if (lstat(path.c_str(), &info) == 0) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
-
-  int Stop() {
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return exitCode_;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int exitCode_ = -1;
-};
 
 std::vector<std::string> Lines(const std::string& path) {
   std::ifstream in(path);
