@@ -184,6 +184,7 @@ int SearchDividersMB15E03(SynthState& state, std::uint32_t hz, const DividerRequ
 }
 
 int SearchDividers(SynthState& state, std::uint32_t hz, const DividerRequest& request) {
+  if (request.saveAs && request.chipType == kSynthTypeFS8308) return 0;
   if (request.chipType == kSynthTypeMB15E03) return SearchDividersMB15E03(state, hz, request);
   return request.family == SynthFamily::k1K ? SearchDividers1K(state, hz, request)
                                             : SearchDividers4K(state, hz, request);

@@ -31,7 +31,8 @@ int SearchDividers1K(SynthState& state, std::uint32_t hz, const DividerRequest& 
 int SearchDividersMB15E03(SynthState& state, std::uint32_t hz, const DividerRequest& request);
 
 // The search that fits the chip and family: the MB15E03 its own, every other
-// chip the scan of its family.
+// chip the scan of its family. While saving, the FS8308 is refused: codeplug
+// files carry no codeplug for that chip.
 int SearchDividers(SynthState& state, std::uint32_t hz, const DividerRequest& request);
 
 }  // namespace rer

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "synth/synth_codes.h"
 #include "synth_fixture.h"
 
 namespace rer {
@@ -90,6 +91,17 @@ TEST(SearchDividers, RefusesWithoutStoringAnything) {
     state.result = {7, 9, 0x3, 2};
     EXPECT_EQ(SearchDividers(state, c.hz, RequestFor(image, c.family, c.chip, c.band)), 0);
     EXPECT_EQ(state.result, (DividerResult{7, 9, 0x3, 2}));
+  }
+}
+
+TEST(SearchDividers, SaveAsRefusesTheFS8308) {
+  const Image image{};
+  for (const bool saving : {false, true}) {
+    SCOPED_TRACE(saving ? "saving" : "programming");
+    SynthState state;
+    DividerRequest request = RequestFor(image, SynthFamily::k1K, kSynthTypeFS8308, 1);
+    request.saveAs = saving;
+    EXPECT_EQ(SearchDividers(state, 152840000, request), saving ? 0 : 1);
   }
 }
 

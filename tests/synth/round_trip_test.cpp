@@ -8,6 +8,7 @@
 
 #include "synth/divider_search.h"
 #include "synth/frequency_from_words.h"
+#include "synth/synth_codes.h"
 #include "synth/synth_encode.h"
 #include "synth/synth_record.h"
 #include "synth_fixture.h"
@@ -81,6 +82,7 @@ TEST(SynthRoundTrip, EveryFoundDividerPairReadsBackAsTheSearchedFrequency) {
       for (const BandSpan& span : kBands) {
         for (std::uint8_t hw = 0; hw < 4; ++hw) {
           for (bool saveAs : {false, true}) {
+            if (saveAs && chip == kSynthTypeFS8308) continue;  // refused while saving
             const Scenario setup{family, chip, span.band, hw, saveAs, hw == 3 ? 2 : 1};
             SCOPED_TRACE(testing::Message()
                          << (family == SynthFamily::k1K ? "1 KB" : "4 KB") << " chip " << chip
