@@ -343,7 +343,10 @@ int ProgramSequence::CheckSecurePassword(bool is4K) {
   bool ask = !acceptedSecure_ || *acceptedSecure_ != ours;
   if (!is4K && session_.link.SerialNumber == session_.lastSerialNumber) {
     const SynthArea& area = SynthAreaOf(SynthFamily::k1K);
-    const int editorType = session_.settings.Item("cb_PLL_Type");
+    // The chip the editor's settings would store there: on each band the
+    // list item names the chip whose words are written.
+    const int editorType = InstalledChipType(session_.settings.Item("cb_PLL_Type"),
+                                             session_.settings.Item("cb_freqBand"));
     ask = ask || editorType != static_cast<int>(session_.image[area.typeByte]);
   }
   if (!ask) return 0;

@@ -25,7 +25,7 @@ struct SynthArea {
   std::size_t modeByte;  // SynthModeByte: IF code, channel step code, multiplier
   std::size_t refByte;   // SynthRefByte: reference code, type bits, search flags
   std::size_t bandByte;  // BandByte: narrow bit, band index, FS8308 bit (1 KB), side bits
-  std::size_t typeByte;  // the chip type index 0-4 as chosen in the editor
+  std::size_t typeByte;  // the chip type index 0-4 the stored words are written for
 };
 
 inline constexpr std::size_t kSynthWordBytes = 3;

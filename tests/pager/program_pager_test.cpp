@@ -223,6 +223,36 @@ TEST(ProgramPager, RightPasswordsAreAskedOnceInARun) {
   EXPECT_TRUE(f.ui.shown.empty());
 }
 
+TEST(ProgramPager, OneKilobytePagerOn900MHzIsAskedItsSecurePasswordOnce) {
+  constexpr int k900MHzBand = 6;
+  PagerSpec profile;
+  profile.model = 0x81;
+  profile.firmware = " R0406";
+  profile.optionByte = 0x02;  // secure password in use
+  SimScenario scenario = testing::ScenarioOf(profile);
+  std::vector<std::uint8_t> image = testing::PagerImage(profile);
+  ProgramFixture::StorePassword(image, PasswordAt(PagerFamily::k1K, Field::kSecurePasswordText),
+                                "SECRET");
+  scenario.image = image;
+  ProgramFixture f(profile);
+  f.pager = SimPager(scenario);
+  // "HI8107" on the 900 MHz band stores the words of the NPC5170 and says
+  // so in the type byte; the same pager again is no reason to ask again.
+  f.session.settings.SetText("ed_frequency", "929.0000");
+  f.session.settings.SetItem("cb_freqBand", k900MHzBand);
+  // The editor's codeplug keeps the same secure password in use.
+  f.session.settings.SetChecked("cb_enableSecurePasswd", true);
+  f.session.passwords.securePasswordKnown = PadRight("SECRET", 10);
+  std::copy(image.begin(), image.end(), f.session.image.Bytes().begin());
+  f.ui.passwords = {"SECRET", "SECRET"};
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+  EXPECT_EQ(f.ui.passwordAsks, std::vector<PasswordMode>{PasswordMode::Secure});
+  EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
+}
+
 TEST(ProgramPager, FrequencyOutsideTheBandGivesOneMessage) {
   ProgramFixture f(PagerSpec{});
   f.session.settings.SetText("ed_frequency", "153.0000");
