@@ -52,8 +52,8 @@ int PartitionIndexOfCode(bool largeMemory, std::uint8_t code) {
   for (int index = 0; index < kPartitionEntries; ++index) {
     if (table[static_cast<std::size_t>(index)].code == code) return index;
   }
-  // A small-memory code stands for its own index; 6 and 7 are not in the
-  // list but were shown there, so they keep doing so.
+  // A small-memory code stands for its own index, so code 6 (not in the
+  // list) shows the last entry as code 8 does; 7 and above have no entry.
   if (!largeMemory && code < kPartitionEntries) return code;
   return kFallbackIndex;
 }
