@@ -318,7 +318,7 @@ TEST_P(CodecRoundTripTest, EncodedImageSurvivesDecodeAndEncode) {
 }
 
 // Chinese prompts of a 1 KB pager come back from their fixed slots byte for
-// byte, whether they fill their slot or end early.
+// byte, whether they fill their slot or end early (a zero byte ends them).
 TEST(CodecRoundTrip, OneKilobyteChinesePromptsSurvive) {
   Layout layout;
   SelectLayout(layout, 0xC0);
@@ -333,7 +333,10 @@ TEST(CodecRoundTrip, OneKilobyteChinesePromptsSurvive) {
   settings.ideoPrompts = true;
   settings.promptLanguage = 15;
   for (const ChinesePromptSlot& slot : ChinesePromptSlots()) {
-    const std::size_t pairs = 1 + random() % (slot.width / 2);
+    // The last two bytes of the set-time-alarm slot are the first two of the
+    // next prompt's slot, so only a text that ends before them comes back.
+    const std::size_t width = slot.field == "ed_setTimeAlarmPrompt" ? slot.width - 4 : slot.width;
+    const std::size_t pairs = 1 + random() % (width / 2);
     std::string text;
     for (std::size_t i = 0; i < 2 * pairs; ++i) text += static_cast<char>(0x21 + random() % 0x5E);
     settings.SetText(slot.field, text);
