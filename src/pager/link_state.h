@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "codeplug/firmware_flags.h"
 #include "comm/transport.h"
 
 namespace rer {
@@ -41,24 +42,12 @@ enum CgromKind : int {
   kCgromUnrecognised = 99,
 };
 
-struct LinkState {
+// The firmware flags (R0402 ... Variant3R0501) are those of the shared
+// record, each set when its release is named in FirmwareVersion.
+struct LinkState : FirmwareFlags {
   std::uint8_t ModelCode = kNoPagerInformation;
   std::uint16_t ModelWord = 0;
   std::string FirmwareVersion;  // six characters, e.g. " R0501"
-
-  // Firmware flags: each set when its name occurs in FirmwareVersion.
-  bool R0402 = false;
-  bool R0403 = false;
-  bool R0404 = false;
-  bool R0406 = false;
-  bool R0407 = false;
-  bool R0408 = false;
-  bool R0409 = false;
-  bool R0501 = false;
-  bool R0502 = false;
-  bool Variant1R0501 = false;
-  bool Variant2R0501 = false;
-  bool Variant3R0501 = false;
 
   std::string SerialNumber;  // ten characters
   int CgromType = kCgromNone;

@@ -38,20 +38,7 @@ struct PagerSession {
 
 // The firmware flags as the codec takes them.
 inline FirmwareFlags FirmwareFlagsOf(const LinkState& link) {
-  FirmwareFlags flags;
-  flags.R0402 = link.R0402;
-  flags.R0403 = link.R0403;
-  flags.R0404 = link.R0404;
-  flags.R0406 = link.R0406;
-  flags.R0407 = link.R0407;
-  flags.R0408 = link.R0408;
-  flags.R0409 = link.R0409;
-  flags.R0501 = link.R0501;
-  flags.R0502 = link.R0502;
-  flags.Variant1R0501 = link.Variant1R0501;
-  flags.Variant2R0501 = link.Variant2R0501;
-  flags.Variant3R0501 = link.Variant3R0501;
-  return flags;
+  return link;
 }
 
 }  // namespace rer
