@@ -44,25 +44,16 @@ TFmPassword::TFmPassword(PasswordMode kind, QWidget* parent) : QDialog(parent) {
   MakePasswordField(*ed_newPassword_, true);
   MakePasswordField(*ed_verifyPassword_, true);
 
-  submitBtn_ = new QPushButton("Submit", this);
-  submitBtn_->setObjectName("submitBtn");
-  clearBtn_ = new QPushButton("Clear", this);
-  clearBtn_->setObjectName("clearBtn");
-  for (QPushButton* button : {submitBtn_, clearBtn_}) {
-    button->setAutoDefault(false);
-    button->setDefault(false);
-  }
+  const SubmitClearRow buttons = MakeSubmitClearRow(*this);
+  submitBtn_ = buttons.submit;
+  clearBtn_ = buttons.clear;
 
   auto* fields = new QFormLayout;
   fields->addRow("New Password", ed_newPassword_);
   fields->addRow("Verify Password", ed_verifyPassword_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(submitBtn_);
-  buttons->addWidget(clearBtn_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 
   connect(submitBtn_, &QPushButton::clicked, this, &TFmPassword::Submit);
   connect(clearBtn_, &QPushButton::clicked, this, [this] {
@@ -70,10 +61,7 @@ TFmPassword::TFmPassword(PasswordMode kind, QWidget* parent) : QDialog(parent) {
     ed_verifyPassword_->clear();
   });
   for (QLineEdit* field : {ed_newPassword_, ed_verifyPassword_}) {
-    connect(field, &QLineEdit::returnPressed, this, [this] {
-      submitBtn_->setFocus();
-      Submit();
-    });
+    SubmitOnEnter(*field, *submitBtn_, [this] { Submit(); });
   }
 }
 

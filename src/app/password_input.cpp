@@ -1,6 +1,9 @@
 #include "app/password_input.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace rer {
 namespace {
@@ -28,6 +31,29 @@ void MakePasswordField(QLineEdit& field, bool masked) {
     // The mask character is "*" on every platform, not the style's bullet.
     field.setStyleSheet("lineedit-password-character: 42");
   }
+}
+
+SubmitClearRow MakeSubmitClearRow(QDialog& dialog) {
+  SubmitClearRow buttons{new QPushButton("Submit", &dialog), new QPushButton("Clear", &dialog),
+                         new QHBoxLayout};
+  buttons.submit->setObjectName("submitBtn");
+  buttons.clear->setObjectName("clearBtn");
+  for (QPushButton* button : {buttons.submit, buttons.clear}) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+  buttons.row->addStretch();
+  buttons.row->addWidget(buttons.submit);
+  buttons.row->addWidget(buttons.clear);
+  return buttons;
+}
+
+void SubmitOnEnter(QLineEdit& field, QPushButton& submit, std::function<void()> onSubmit) {
+  QObject::connect(&field, &QLineEdit::returnPressed, &submit,
+                   [&submit, onSubmit = std::move(onSubmit)] {
+                     submit.setFocus();
+                     onSubmit();
+                   });
 }
 
 }  // namespace rer

@@ -3,8 +3,12 @@
 // at most 10 characters, and only letters, digits and blanks accepted.
 
 #include <QValidator>
+#include <functional>
 
+class QDialog;
+class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
 
 namespace rer {
 
@@ -19,5 +23,17 @@ class PasswordValidator : public QValidator {
 
 // Applies the rules to `field`; `masked` shows "*" for every character.
 void MakePasswordField(QLineEdit& field, bool masked);
+
+// The "Submit" and "Clear" buttons of the password dialogs, right-aligned in
+// one row. Neither is a default button: Enter belongs to the fields.
+struct SubmitClearRow {
+  QPushButton* submit;
+  QPushButton* clear;
+  QHBoxLayout* row;
+};
+SubmitClearRow MakeSubmitClearRow(QDialog& dialog);
+
+// Enter in `field` moves the focus to `submit` and runs `onSubmit`.
+void SubmitOnEnter(QLineEdit& field, QPushButton& submit, std::function<void()> onSubmit);
 
 }  // namespace rer

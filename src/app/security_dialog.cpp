@@ -59,31 +59,17 @@ TFmSecurity::TFmSecurity(PasswordMode mode, QWidget* parent) : QDialog(parent) {
   MakePasswordField(*pwdLabelEdit_, true);
   fieldLabel_->setBuddy(pwdLabelEdit_);
 
-  submitBtn_ = new QPushButton("Submit", this);
-  submitBtn_->setObjectName("submitBtn");
-  clearBtn_ = new QPushButton("Clear", this);
-  clearBtn_->setObjectName("clearBtn");
-  // Enter is handled by the field itself; no button may also take it.
-  for (QPushButton* button : {submitBtn_, clearBtn_}) {
-    button->setAutoDefault(false);
-    button->setDefault(false);
-  }
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(submitBtn_);
-  buttons->addWidget(clearBtn_);
+  const SubmitClearRow buttons = MakeSubmitClearRow(*this);
+  submitBtn_ = buttons.submit;
+  clearBtn_ = buttons.clear;
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fieldLabel_);
   layout->addWidget(pwdLabelEdit_);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 
   connect(submitBtn_, &QPushButton::clicked, this, &TFmSecurity::Submit);
   connect(clearBtn_, &QPushButton::clicked, pwdLabelEdit_, &QLineEdit::clear);
-  connect(pwdLabelEdit_, &QLineEdit::returnPressed, this, [this] {
-    submitBtn_->setFocus();
-    Submit();
-  });
+  SubmitOnEnter(*pwdLabelEdit_, *submitBtn_, [this] { Submit(); });
 }
 
 void TFmSecurity::showEvent(QShowEvent* event) {
