@@ -202,6 +202,13 @@ int RunProgramCommand(const CommandArgs& words) {
       if (!std::getline(std::cin, line)) break;
     }
     if (RunAddressChecks(session->settings, session->link.ModelCode, ui) != 0) break;
+    // Every pager of a run is checked before it is programmed: a run that
+    // would hand out an address twice goes on only when the question is
+    // answered Yes.
+    if (sequential && !SequentialCheck(session->settings, ui)) {
+      std::cerr << "program: sequential run stopped before pager " << n + 1 << "\n";
+      break;
+    }
     const int result = sequence.ProgramPager();
     if (logPath && !AppendLogLine(*logPath, *session, result)) {
       std::cerr << "program: cannot write " << *logPath << "\n";
@@ -216,7 +223,7 @@ int RunProgramCommand(const CommandArgs& words) {
       std::cerr << "program: the addresses cannot advance for the next pager\n";
       break;
     }
-    AdvanceSequentialAddresses(session->settings, ui);
+    AdvanceSequentialAddresses(session->settings);
   }
   std::cout << programmed << " of " << pagers << " pagers programmed\n";
   return programmed == pagers ? 0 : 1;

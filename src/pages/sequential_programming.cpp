@@ -105,9 +105,13 @@ bool SequentialAdvancePossible(const EditorSettings& settings) {
   return CheckDuplicateCapcodes(settings, 0) == 0;
 }
 
-SequentialStep AdvanceSequentialAddresses(EditorSettings& settings, UserInterface& ui) {
+bool SequentialCheck(const EditorSettings& settings, UserInterface& ui) {
+  if (!ComputeSequentialStep(settings).conflict) return true;
+  return ui.AskQuestion(kQuestionSequentialDuplicates) != kResultNo;
+}
+
+SequentialStep AdvanceSequentialAddresses(EditorSettings& settings) {
   const SequentialStep plan = ComputeSequentialStep(settings);
-  if (plan.conflict) ui.AskQuestion(kQuestionSequentialDuplicates);
 
   // Which addresses move, and by how much, is decided on the capcodes as they
   // were; only then are they changed.

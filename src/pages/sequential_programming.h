@@ -41,10 +41,15 @@ std::string AdvanceInventoryNumber(std::string_view number);
 // which the advance is offered.
 bool SequentialAdvancePossible(const EditorSettings& settings);
 
-// Advances every capcode (asking -65 first when the step has a conflict; the
-// advance is carried out whatever the answer), sets the derived frame and
-// battery cycle 4 of every advanced address, refreshes the FLEX addresses
-// and advances the inventory control number. Returns the step used.
-SequentialStep AdvanceSequentialAddresses(EditorSettings& settings, UserInterface& ui);
+// The check before a pager of a sequential run: when the advance would hand
+// out an address twice, asks -65. False ("no go") only when that question
+// is answered No.
+bool SequentialCheck(const EditorSettings& settings, UserInterface& ui);
+
+// Advances every capcode, sets the derived frame and battery cycle 4 of every
+// advanced address, refreshes the FLEX addresses and advances the inventory
+// control number. Returns the step used. Asks nothing: whether to go on is
+// the check's business.
+SequentialStep AdvanceSequentialAddresses(EditorSettings& settings);
 
 }  // namespace rer

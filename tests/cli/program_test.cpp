@@ -143,6 +143,28 @@ TEST(ProgramCommand, SequentialRunAdvancesAddressesAndInventoryNumber) {
   }
 }
 
+TEST(ProgramCommand, SequentialRunThatWouldRepeatAnAddressGoesOnOnlyOnYes) {
+  // Address 3 lies outside the block of address 1, so it moves by one while
+  // the block moves by two: some pager of a long run gets an address twice.
+  const char* settings = R"({"ed_capcode1": "0001000", "ed_capcode2": "0001001",
+                             "ed_capcode3": "0005000", "ed_frequency": "145.0000",
+                             "cb_freqBand": 1})";
+  const Codeplug codeplug = MakeCodeplug("seq_apart", settings);
+  const std::string common = "program --port sim " + codeplug.file + " --scenario " +
+                             codeplug.scenario + " --sequential 2 --no-wait --ota-password '" +
+                             codeplug.otaPassword + "'";
+
+  const auto no = RunCli(common + " --no");
+  EXPECT_EQ(no.exitCode, 1);
+  EXPECT_NE(no.err.find("selected addresses will cause duplicate addresses"), std::string::npos)
+      << no.err;
+  EXPECT_NE(no.out.find("0 of 2 pagers programmed"), std::string::npos) << no.out;
+
+  const auto yes = RunCli(common + " --yes");
+  EXPECT_EQ(yes.exitCode, 0) << yes.err;
+  EXPECT_NE(yes.out.find("2 of 2 pagers programmed"), std::string::npos) << yes.out;
+}
+
 TEST(ProgramCommand, RefusalsExitNonZeroWithTheSystemsMessage) {
   const Codeplug codeplug = MakeCodeplug("refuse", kThreeAddresses);
   const std::string common = "program --port sim " + codeplug.file + " --scenario " +

@@ -23,13 +23,11 @@ TEST(SequentialStep, IndividualBlockAdvancesByItsLength) {
   SetAddress(settings, 1, "0001000");
   SetAddress(settings, 2, "0001001");
   SetAddress(settings, 3, "0001002");
-  ScriptedUserInterface ui;
 
-  const SequentialStep step = AdvanceSequentialAddresses(settings, ui);
+  const SequentialStep step = AdvanceSequentialAddresses(settings);
 
   EXPECT_EQ(step.step, 3);
   EXPECT_FALSE(step.conflict);
-  EXPECT_TRUE(ui.shown.empty());
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 1), "0001003");
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 2), "0001004");
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 3), "0001005");
@@ -41,38 +39,66 @@ TEST(SequentialStep, IndividualBlockAdvancesByItsLength) {
   EXPECT_TRUE(settings.Text(AddressControl::Capcode, 4).empty());
 }
 
-TEST(SequentialStep, GroupInsideTheBlockWarnsAndDoesNotMove) {
+TEST(SequentialCheck, AsksOnlyWhenAnAddressWouldBeHandedOutTwice) {
+  struct Case {
+    const char* what;
+    std::string thirdCapcode;
+    int thirdType;
+    int answer;
+    bool questionAsked;
+    bool go;
+  };
+  const Case cases[] = {
+      {"a block of three", "0001002", kIndividual, kResultNo, false, true},
+      {"a Group inside the block, Yes", "0001002", kGroup, kResultYes, true, true},
+      {"a Group inside the block, No", "0001002", kGroup, kResultNo, true, false},
+      {"an Individual outside the block, No", "0005000", kIndividual, kResultNo, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EditorSettings settings;
+    SetAddress(settings, 1, "0001000");
+    SetAddress(settings, 2, "0001001");
+    SetAddress(settings, 3, c.thirdCapcode, c.thirdType);
+    ScriptedUserInterface ui;
+    ui.answers.push_back(c.answer);
+
+    EXPECT_EQ(SequentialCheck(settings, ui), c.go);
+
+    ASSERT_EQ(ui.shown.size(), c.questionAsked ? 1u : 0u);
+    if (c.questionAsked) {
+      EXPECT_EQ(ui.shown[0].text, ComposeQuestion(kQuestionSequentialDuplicates).text);
+      EXPECT_EQ(ui.shown[0].title, "");
+    }
+    EXPECT_EQ(settings.Text(AddressControl::Capcode, 1), "0001000");  // the check moves nothing
+  }
+}
+
+TEST(SequentialStep, GroupInsideTheBlockDoesNotMove) {
   EditorSettings settings;
   SetAddress(settings, 1, "0001000");
   SetAddress(settings, 2, "0001001");
   SetAddress(settings, 3, "0001002");
   SetAddress(settings, 5, "0001003", kGroup);
-  ScriptedUserInterface ui;
-  ui.answers.push_back(kResultNo);
 
-  const SequentialStep step = AdvanceSequentialAddresses(settings, ui);
+  const SequentialStep step = AdvanceSequentialAddresses(settings);
 
   EXPECT_TRUE(step.conflict);
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ComposeQuestion(kQuestionSequentialDuplicates).text);
-  // Advanced all the same, whatever the answer.
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 1), "0001003");
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 5), "0001003");
   EXPECT_EQ(settings.Text(AddressControl::Collapse, 5), "2");  // a Group address keeps its own
 }
 
-TEST(SequentialStep, IndividualOutsideTheBlockWarnsAndMovesByOne) {
+TEST(SequentialStep, IndividualOutsideTheBlockMovesByOne) {
   EditorSettings settings;
   SetAddress(settings, 1, "0001000");
   SetAddress(settings, 2, "0001001");
   SetAddress(settings, 3, "0005000");
-  ScriptedUserInterface ui;
 
-  const SequentialStep step = AdvanceSequentialAddresses(settings, ui);
+  const SequentialStep step = AdvanceSequentialAddresses(settings);
 
   EXPECT_EQ(step.step, 2);
   EXPECT_TRUE(step.conflict);
-  EXPECT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 1), "0001002");
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 2), "0001003");
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 3), "0005001");
@@ -96,8 +122,7 @@ TEST(AdvanceCapcode, EachRangeWrapsToItsStart) {
 TEST(AdvanceCapcode, WrappedCapcodeIsPrintedWithSevenDigits) {
   EditorSettings settings;
   SetAddress(settings, 1, "1933312");
-  ScriptedUserInterface ui;
-  AdvanceSequentialAddresses(settings, ui);
+  AdvanceSequentialAddresses(settings);
   EXPECT_EQ(settings.Text(AddressControl::Capcode, 1), "0000001");
   EXPECT_EQ(settings.Text(AddressControl::Frame, 1), "000");
 }
@@ -127,8 +152,7 @@ TEST(InventoryNumber, AdvancesWithTheAddresses) {
   EditorSettings settings;
   SetAddress(settings, 1, "0001000");
   settings.SetText("ed_ICN", "UNIT0099");
-  ScriptedUserInterface ui;
-  AdvanceSequentialAddresses(settings, ui);
+  AdvanceSequentialAddresses(settings);
   EXPECT_EQ(settings.Text("ed_ICN"), "UNIT0100");
 }
 
