@@ -20,6 +20,10 @@ QString Q(std::string_view text) {
 }
 
 // Character widths of the text fields, so that a field is as wide as what it holds.
+// The longest text a read-only field is given: a FLEX address of frame,
+// battery cycle, letter and a ten-digit capcode.
+constexpr int kLongestComputedText = 15;
+
 int TextWidthFor(const QWidget& widget, int characters) {
   const int shown = std::max(characters, 2);
   return widget.fontMetrics().horizontalAdvance(QString(shown, QChar('W'))) * 3 / 4 + 12;
@@ -59,8 +63,13 @@ QWidget* CreateFieldWidget(const ControlEntry& entry, QWidget* parent) {
         edit->setInputMask(InputMaskOf(entry.editMask));
       }
       if (entry.maxLength > 0) {
-        edit->setMaxLength(entry.maxLength);
-        edit->setFixedWidth(TextWidthFor(*edit, entry.maxLength));
+        // A read-only field shows what the program computes, which can be
+        // longer than its nominal length (the FLEX text of a long capcode
+        // with its frame prefix): it is never cut, and it is wide enough.
+        if (!entry.readOnly) edit->setMaxLength(entry.maxLength);
+        const int shown =
+            entry.readOnly ? std::max(entry.maxLength, kLongestComputedText) : entry.maxLength;
+        edit->setFixedWidth(TextWidthFor(*edit, shown));
       }
       edit->setReadOnly(entry.readOnly);
       if (entry.upperCase) edit->setValidator(new UpperCaseValidator(edit));

@@ -28,7 +28,10 @@ struct DemoAddress {
   int address;
   const char* capcode;
 };
+// A block of three Individual addresses, as a sequential run hands them out.
 constexpr DemoAddress kDemoAddresses[] = {{1, "0012345"}, {2, "0012346"}, {3, "0012347"}};
+// The FLEX frame of the block: address 1's capcode div 16, mod 128.
+constexpr char kDemoFrame[] = "003";
 
 void FillDemoSettings(EditorSettings& settings, bool largeLayout) {
   // Every list at its first item, then what a demonstration pager shows.
@@ -53,6 +56,7 @@ void FillDemoSettings(EditorSettings& settings, bool largeLayout) {
   for (const DemoAddress& demo : kDemoAddresses) {
     settings.SetText(AddressControl::Capcode, demo.address, demo.capcode);
     settings.SetChecked(AddressControl::Personal, demo.address, true);
+    settings.SetText(AddressControl::Frame, demo.address, kDemoFrame);
     settings.SetText(AddressControl::Collapse, demo.address, "4");
   }
 }

@@ -121,6 +121,10 @@ TEST_P(ReadEachFamilyTest, ReadFillsTheEditorWithThePagersValues) {
   EXPECT_FALSE(Text("ed_frequency").trimmed().isEmpty());
   EXPECT_EQ(Text("ed_frequency").toStdString(), expected.Text("ed_frequency"));
   EXPECT_EQ(window->Session().settings.Text("ed_capcode1"), "0012345");
+  // The FLEX text is shown whole, even where it is longer than the field's
+  // nominal seven characters.
+  EXPECT_EQ(Text("ed_addr1"), "E0012345");
+  EXPECT_EQ(Text("ed_addr3"), "G0012347");
   // The stored register words beside the frequency, as hexadecimal bytes.
   for (const char* word : {"edtN", "edtR"}) {
     EXPECT_TRUE(

@@ -8,11 +8,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "sim/demo_codeplug.h"
 #include "app/editor_operations.h"
 #include "app/main_window.h"
 #include "core/scripted_user_interface.h"
 #include "qt_test_environment.h"
+#include "sim/demo_codeplug.h"
 
 namespace rer {
 namespace {
