@@ -81,7 +81,6 @@ int DecodeSessionImage(PagerSession& session) {
 }
 
 int CheckAndSearchFrequency(PagerSession& session, UserInterface& ui) {
-  if (RunBandCheck(session.settings, ui) != 0) return kFrequencyOutOfBand;
   const auto hz = HzOfFrequencyText(session.settings.Text("ed_frequency"));
   DividerRequest request{.image = session.image.Bytes(),
                          .family = session.layout.Is4K() ? SynthFamily::k4K : SynthFamily::k1K,
@@ -92,6 +91,7 @@ int CheckAndSearchFrequency(PagerSession& session, UserInterface& ui) {
     ui.ShowError(kNotSynthesizable);
     return kNotSynthesizable;
   }
+  if (RunBandCheck(session.settings, ui) != 0) return kFrequencyOutOfBand;
   return 0;
 }
 

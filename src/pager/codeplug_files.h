@@ -29,9 +29,9 @@ int DecodeSessionImage(PagerSession& session);
 void AdoptDecodedPasswords(PasswordState& passwords, const DecodedPasswords& decoded);
 
 // The frequency checks that Save as and programming share, in their order:
-// the band check (-116, shown once), then the divider search for the
-// entered frequency (-115, shown). 0 when both pass; the search result is
-// then in session.synth.
+// the divider search for the entered frequency (-115, shown), then the band
+// check (-116, shown once). 0 when both pass; the search result is then in
+// session.synth.
 int CheckAndSearchFrequency(PagerSession& session, UserInterface& ui);
 
 // Encodes the settings into the session's image with the Save as mark set.

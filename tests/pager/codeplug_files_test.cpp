@@ -126,18 +126,29 @@ TEST_P(CodeplugFilesTest, SavedCodeplugLoadsBackToTheSameSettings) {
   EXPECT_EQ(reloaded.passwords.localPasswordToWrite, loaded.passwords.localPasswordToWrite);
 }
 
-TEST_P(CodeplugFilesTest, FrequencyOutsideTheBandWritesNothing) {
-  auto session = LoadedSession("band_base.cp");
-  session->settings.SetText("ed_frequency", "500.0000");
-  const std::string path = TempPath("band.cp");
-  std::remove(path.c_str());
-  const CodeplugImage before = session->image;
-  EXPECT_FALSE(SaveCodeplugFile(*session, path, ui));
-  ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ComposeError(-116).text);
-  EXPECT_FALSE(ReadTextFile(path).has_value());
-  EXPECT_EQ(session->image, before);
-  EXPECT_FALSE(session->settings.saving);
+TEST_P(CodeplugFilesTest, FrequencyFailingItsChecksWritesNothing) {
+  struct Case {
+    const char* frequency;
+    int shown;
+  };
+  // The divider search comes first: a frequency off the channel grid is
+  // reported as such even when it is outside the band as well.
+  const Case cases[] = {{"500.0000", -116}, {"200.0000", -116}, {"180.0010", -115}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.frequency);
+    auto session = LoadedSession("band_base.cp");
+    session->settings.SetText("ed_frequency", c.frequency);
+    const std::string path = TempPath("band.cp");
+    std::remove(path.c_str());
+    const CodeplugImage before = session->image;
+    ui.shown.clear();
+    EXPECT_FALSE(SaveCodeplugFile(*session, path, ui));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, ComposeError(c.shown).text);
+    EXPECT_FALSE(ReadTextFile(path).has_value());
+    EXPECT_EQ(session->image, before);
+    EXPECT_FALSE(session->settings.saving);
+  }
 }
 
 TEST_P(CodeplugFilesTest, UnwritableFileLeavesTheEditorAsItWas) {
