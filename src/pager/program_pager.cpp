@@ -414,7 +414,9 @@ void ProgramSequence::CheckCannedRange() {
   if (link.CgromType != kCgromTraditionalChinese && link.CgromType != kCgromSimplifiedChinese) {
     return;
   }
-  if (!settings.Checked("cb_ideoNumericCanned")) return;
+  // The range belongs to the regular canned messages; the ideographic
+  // numeric level is only adjusted along with it.
+  if (!settings.Checked("cb_regularCannedMsg")) return;
   const bool traditional = link.CgromType == kCgromTraditionalChinese;
   const std::uint16_t first = traditional ? kTraditionalCannedFirst : kOtherCannedFirst;
   const std::uint16_t last = traditional ? kTraditionalCannedLast : kOtherCannedLast;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <string>
 
@@ -251,6 +252,50 @@ TEST(ProgramPager, OneKilobytePagerOn900MHzIsAskedItsSecurePasswordOnce) {
 
   EXPECT_EQ(f.ui.passwordAsks, std::vector<PasswordMode>{PasswordMode::Secure});
   EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
+}
+
+TEST(ProgramPager, CannedRangeOutsideTheCharacterRomIsReplacedByThePagers) {
+  constexpr std::size_t kCannedStartAt = 0x0228;
+  struct Case {
+    const char* what;
+    bool regular;
+    const char* start;
+    const char* end;
+    int ideoLevel;
+    bool warned;
+    std::array<std::uint8_t, 4> written;
+    int ideoLevelAfter;
+  };
+  const Case cases[] = {
+      {"empty range", true, "0", "0", 1, true, {0x78, 0x21, 0x7D, 0x47}, 2},
+      {"range of the other ROM", true, "3321", "3f7e", 0, true, {0x78, 0x21, 0x7D, 0x47}, 0},
+      {"valid range", true, "7900", "7a00", 1, false, {0x79, 0x00, 0x7A, 0x00}, 1},
+      {"no regular canned messages", false, "0", "0", 1, false, {0, 0, 0, 0}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PagerSpec profile;
+    SimScenario scenario = testing::ScenarioOf(profile);
+    scenario.cgromFirst = 'P';  // the simplified Chinese character ROM
+    scenario.cgromSecond = '1';
+    ProgramFixture f(profile);
+    f.pager = SimPager(scenario);
+    f.session.settings.SetChecked("cb_regularCannedMsg", c.regular);
+    f.session.settings.SetText("ed_startCannedMsg", c.start);
+    f.session.settings.SetText("ed_endCannedMsg", c.end);
+    f.session.settings.SetCheckState("cb_ideoNumericCanned", c.ideoLevel);
+
+    ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+    ASSERT_EQ(f.ui.shown.size(), c.warned ? 1u : 0u);
+    if (c.warned) {
+      EXPECT_EQ(f.ui.shown[0].text, ComposeError(-77).text);
+    }
+    const std::vector<std::uint8_t>& written = f.pager.record().writtenImage;
+    ASSERT_EQ(written.size(), 4096u);
+    EXPECT_TRUE(std::equal(c.written.begin(), c.written.end(), written.begin() + kCannedStartAt));
+    EXPECT_EQ(f.session.settings.CheckState("cb_ideoNumericCanned"), c.ideoLevelAfter);
+  }
 }
 
 TEST(ProgramPager, FrequencyOutsideTheBandGivesOneMessage) {
