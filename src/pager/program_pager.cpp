@@ -140,6 +140,27 @@ int EncodeForProgramming(PagerSession& session, int pagerSubModel) {
              : kProgramEncodeFailed;
 }
 
+// The 1 KB model byte as the firmware generation names it, and the
+// sub-model that goes with it.
+void SetModelBytes1K(PagerHardware& hw, std::uint8_t modelByte, std::uint8_t subModelByte,
+                     const LinkState& link) {
+  hw.modelByte = modelByte;
+  if (link.R0406) {
+    hw.modelByte = kModelC0;
+  } else if (link.R0402) {
+    hw.modelByte = kModel81;
+  } else if (link.R0404) {
+    hw.modelByte = kModel89;
+  }
+  if (hw.modelByte == kModel81) {
+    hw.subModel = kSubModelOf81;
+  } else if (hw.modelByte == kModel89) {
+    hw.subModel = kSubModelOf89;
+  } else {
+    hw.subModel = subModelByte;
+  }
+}
+
 }  // namespace
 
 PagerHardware TakePagerHardware(const PagerCopy& copy, bool is4K, const LinkState& link) {
@@ -157,20 +178,23 @@ PagerHardware TakePagerHardware(const PagerCopy& copy, bool is4K, const LinkStat
   }
   hw.synthType = static_cast<int>((band & kFs8308Bit1K) | ((copy[area.refByte] >> 4) & 0x03));
   hw.optionBits = static_cast<std::uint8_t>(copy[kOptionByte1] & kOptionBitsMask);
-  hw.modelByte = copy[kModelByte];
-  if (link.R0406) {
-    hw.modelByte = kModelC0;
-  } else if (link.R0402) {
-    hw.modelByte = kModel81;
-  } else if (link.R0404) {
-    hw.modelByte = kModel89;
-  }
-  if (hw.modelByte == kModel81) {
-    hw.subModel = kSubModelOf81;
-  } else if (hw.modelByte == kModel89) {
-    hw.subModel = kSubModelOf89;
-  } else {
-    hw.subModel = copy[kSubModelByte];
+  SetModelBytes1K(hw, copy[kModelByte], copy[kSubModelByte], link);
+  return hw;
+}
+
+PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K) {
+  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
+  const std::uint8_t band = session.image[area.bandByte];
+  PagerHardware hw;
+  hw.synthType = session.settings.Item("cb_PLL_Type");
+  hw.bandwidth = session.settings.Item("cb_nwBand");
+  hw.hwClass = TestBit(band, kHwClassBit) ? 1 : 0;
+  hw.hwVariant = static_cast<int>((band >> kHwVariantLow) & kHwVariantMask);
+  hw.synthHwByte = session.synth.SynthHwByte;
+  if (!is4K) {
+    hw.optionBits = static_cast<std::uint8_t>(session.image[kOptionByte1] & kOptionBitsMask);
+    // The handshake named the pager's model; the firmware may rename it.
+    SetModelBytes1K(hw, session.link.ModelCode, session.image[kSubModelByte], session.link);
   }
   return hw;
 }
@@ -236,6 +260,11 @@ int ProgramSequence::Variant(bool is4K) {
   if (readOk) {
     pager_ = TakePagerHardware(session_.pagerCopy, is4K, link);
     if (is4K) CopyPagerBytes4K();
+  } else if (r == kLinkUnprogrammed) {
+    // A pager without a codeplug sent no image: there is nothing of its
+    // hardware to take over, and what the copy still holds belongs to an
+    // earlier pager. The editor's values stand.
+    pager_ = EditorHardwareForBlankPager(session_, is4K);
   } else if (r != kLinkNotResponding && r != kLinkPortNotOpened && r != kLinkUnprogrammed) {
     ShowLinkFailure(r, is4K);
   }

@@ -51,6 +51,10 @@ struct PagerHardware {
 // For the 1 KB family the model byte follows the firmware generation.
 PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, bool is4K, const LinkState& link);
 
+// The hardware values for a pager that holds no codeplug: the editor's own,
+// with the 1 KB model byte from the handshake as the firmware names it.
+PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K);
+
 // The steps that live above the pager layer, wired in by the caller.
 struct ProgramSteps {
   // Replaces the encode step (the editor's settings into session.image for

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "pager/codeplug_files.h"
 #include "pager/program_fixture.h"
 #include "service/serial_partition.h"
 
@@ -59,6 +60,30 @@ TEST(ProgramUnprogrammedPager, CancelledEntryEndsQuietlyWithoutWriting) {
   EXPECT_TRUE(f.ui.shown.empty());
   EXPECT_TRUE(f.pager.record().writtenImage.empty());
   EXPECT_EQ(f.session.settings.memorySizeCode, 3);
+}
+
+TEST(ProgramUnprogrammedPager, OneKilobytePagerGetsTheEditorsCodeplug) {
+  PagerSpec profile = UnprogrammedPager();
+  profile.model = 0x81;
+  profile.firmware = " R0402";
+  ProgramFixture f(profile, WithSerialEntry());
+  f.ui.serialPartitions.push_back(UserInterface::SerialPartitionEntry{"NEW0000043", 3});
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+  const std::vector<std::uint8_t>& written = f.pager.record().writtenImage;
+  ASSERT_EQ(written.size(), 1024u);
+  EXPECT_EQ(written[1], 0x81);
+  EXPECT_EQ(f.session.link.ModelCode, 0x81);
+  // What the pager got is the editor's codeplug, encoded for it.
+  PagerSession readBack;
+  std::copy(written.begin(), written.end(), readBack.image.Bytes().begin());
+  readBack.link.ModelCode = 0x81;
+  ASSERT_EQ(DecodeSessionImage(readBack), 1);
+  EXPECT_EQ(readBack.settings.Text("ed_serialNumber"), "NEW0000043");
+  EXPECT_EQ(readBack.settings.Text(AddressControl::Capcode, 1), "0001000");
+  EXPECT_EQ(readBack.settings.Text(AddressControl::Capcode, 3), "0001002");
+  EXPECT_EQ(readBack.settings.Text("ed_frequency"), "145.0000");
 }
 
 }  // namespace
