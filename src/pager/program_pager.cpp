@@ -230,9 +230,16 @@ int ProgramSequence::ProgramPager() {
     result = Variant(is4K);
   }
   session_.settings.programming = false;
-  RememberLastProgrammed();
-  link.ExtendedReply = false;
   return result == 0 ? kProgramSucceeded : kProgramFailed;
+}
+
+int ProgramSequence::Variant(bool is4K) {
+  const int result = VariantSteps(is4K);
+  // Every attempt ends so, a failed one too: a retry compares the pager in
+  // the cradle with the one this attempt saw.
+  RememberLastProgrammed();
+  session_.link.ExtendedReply = false;
+  return result;
 }
 
 int ProgramSequence::CheckDuplicates() {
@@ -249,7 +256,7 @@ int ProgramSequence::CheckDuplicates() {
   return 0;
 }
 
-int ProgramSequence::Variant(bool is4K) {
+int ProgramSequence::VariantSteps(bool is4K) {
   LinkState& link = session_.link;
   link.ExtendedReply = true;
   link.ReadBeforeProgram = true;
@@ -537,7 +544,7 @@ int ProgramSequence::SetClock(bool is4K) {
   LinkState& link = session_.link;
   if (NeedsSecondReceiverOn(link.FirmwareVersion)) {
     clock_.DelayMs(kPauseBeforeSecondReceiverOn);
-    link_.RunCompact(opReceiverOn);
+    link_.RunCompactQuietly(opReceiverOn);  // its failure is not reported either
   }
   PasswordState& passwords = session_.passwords;
   if (session_.settings.Checked("cb_enableLocalPasswd") &&

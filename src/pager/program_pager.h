@@ -83,7 +83,9 @@ class ProgramSequence {
   const PagerHardware& pagerHardware() const { return pager_; }
 
  private:
+  // One attempt: the steps, then the last-programmed values remembered.
   int Variant(bool is4K);
+  int VariantSteps(bool is4K);
   int CheckDuplicates();
   int CheckFirmware() const;
   bool HardwareMatches(bool is4K) const;
