@@ -210,6 +210,9 @@ int RunProgramCommand(const CommandArgs& words) {
       break;
     }
     const int result = sequence.ProgramPager();
+    // The program sequence leaves a pager that never answered unreported;
+    // a technician at the command line still needs the reason.
+    if (result == kLinkNotResponding) ui.ShowError(result);
     if (logPath && !AppendLogLine(*logPath, *session, result)) {
       std::cerr << "program: cannot write " << *logPath << "\n";
     }

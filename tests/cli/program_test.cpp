@@ -170,6 +170,13 @@ TEST(ProgramCommand, RefusalsExitNonZeroWithTheSystemsMessage) {
   const std::string common = "program --port sim " + codeplug.file + " --scenario " +
                              codeplug.scenario + " --ota-password '" + codeplug.otaPassword + "'";
 
+  // A pager that never answers is named as such.
+  const std::string silent = Temp("silent.json");
+  WriteAll(silent, R"({"modelCode": "0x84", "noAnswer": true})");
+  const auto mute = RunCli("program --port sim " + codeplug.file + " --scenario " + silent);
+  EXPECT_EQ(mute.exitCode, 1);
+  EXPECT_NE(mute.err.find("Pager is not responding."), std::string::npos) << mute.err;
+
   // Duplicate capcodes are refused before anything is sent.
   const auto dup = RunCli("program --port sim " + WithAddressThreeLikeOne(codeplug, "dup") +
                           " --scenario " + codeplug.scenario);
