@@ -44,6 +44,9 @@ constexpr int kHighest1KVhfBand = 3;
 constexpr int k1KOtherBand = 6;
 constexpr std::uint8_t kModelOneMsgOldFlash = 0x89;
 
+// DecodeContext::modelCode when no pager information is held.
+constexpr std::uint8_t kNoModelInformation = 0xFF;
+
 // Model code without memory partition texts.
 constexpr std::uint8_t kModelWithoutMemoryTexts = 0x40;
 
@@ -332,8 +335,13 @@ void Decoder::Decode1KBand() {
   settings_.SetItem("cb_nwBand", narrowOnly ? 1 : BitValue(image_, "cb_nwBand"));
   if (settings_.newBandCoding) {
     int band = BitValue(image_, "cb_freqBand");
-    const auto modelByte = static_cast<std::uint8_t>(image_.Value(Field::kModelByte));
-    if (band == 0 && modelByte == kModelOneMsgOldFlash) band = k1KOtherBand;
+    // The model of the pager in the cradle decides; the image's model byte
+    // stands in when no pager is known. After a program the two can differ,
+    // since the firmware generation renames the model byte written.
+    const auto modelCode = context_.modelCode != kNoModelInformation
+                               ? context_.modelCode
+                               : static_cast<std::uint8_t>(image_.Value(Field::kModelByte));
+    if (band == 0 && modelCode == kModelOneMsgOldFlash) band = k1KOtherBand;
     if (band > kHighest1KVhfBand) band = k1KOtherBand;
     SetBand(band);
   } else {

@@ -417,20 +417,25 @@ TEST(DecodeImageTest, OneKBandFollowsTheBandCoding) {
   struct Case {
     const char* what;
     std::uint8_t versionLow;
-    std::uint8_t modelByte;
+    std::uint8_t modelCode;  // of the pager in the cradle
+    std::uint8_t imageModelByte;
     int storedBand;
     int band;
   };
   const Case cases[] = {
-      {"stored band", 0x69, 0x81, 2, 2},
-      {"band 0 on the one-message pager", 0x69, 0x89, 0, 6},
-      {"band 0 elsewhere", 0x69, 0x81, 0, 0},
-      {"band above VHF C", 0x69, 0x81, 5, 6},
-      {"old coding: from 152.84 MHz", 0x11, 0x81, 5, 1},
+      {"stored band", 0x69, 0x81, 0x81, 2, 2},
+      {"band 0 on the one-message pager", 0x69, 0x89, 0x89, 0, 6},
+      {"band 0 elsewhere", 0x69, 0x81, 0x81, 0, 0},
+      // The pager decides, not the model byte its firmware had written.
+      {"band 0, one-message pager, renamed image", 0x69, 0x89, 0x81, 0, 6},
+      {"band 0, other pager, one-message image", 0x69, 0x81, 0x89, 0, 0},
+      {"band above VHF C", 0x69, 0x81, 0x81, 5, 6},
+      {"old coding: from 152.84 MHz", 0x11, 0x81, 0x81, 5, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    DecodeFixture f(PagerFamily::k1K, c.modelByte);
+    DecodeFixture f(PagerFamily::k1K, c.modelCode);
+    f.image[0x001] = c.imageModelByte;
     f.SetVersion(0x14, c.versionLow);
     f.PutSynth(2 * 269879, 16 * 3200 + 1, 0x00, 0x00,
                static_cast<std::uint8_t>((c.storedBand << 3) | 1));
