@@ -222,10 +222,12 @@ void SimPager::StartOperation() {
     return;
   }
   Report(std::string("{\"op\":\"") + row->name + "\"}");
-  const std::string identityTail = scenario_.variantText + scenario_.firmware;
+  // Each part keeps its own characters, so that a variant text of another
+  // length cannot shift the firmware out of place.
   auto sendIdentity = [&] {
-    SendText(scenario_.identityText, 8);
-    SendText(identityTail.substr(0, 7), 7);
+    SendText(scenario_.identityText.substr(0, 8), 8);
+    SendText(scenario_.variantText.substr(0, 1), 1);
+    SendText(scenario_.firmware.substr(0, 6), 6);
   };
   switch (row->operation) {
     case SimOperation::kIdentify:

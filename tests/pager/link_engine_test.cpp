@@ -51,6 +51,18 @@ TEST(PagerLinkIdentify, LearnsModelAndFirmware) {
   EXPECT_FALSE(f.transport.IsOpen());
 }
 
+TEST(PagerLinkIdentify, FirmwareStaysInPlaceWhateverTheVariantText) {
+  for (const char* variant : {"", "12"}) {
+    SCOPED_TRACE(std::string("variant \"") + variant + "\"");
+    SimScenario s = Pager(0x84, " R0501");
+    s.variantText = variant;
+    LinkFixture f(s);
+    EXPECT_EQ(f.link.Identify(), kLinkOk);
+    EXPECT_EQ(f.state.FirmwareVersion, " R0501");
+    EXPECT_TRUE(f.state.R0501);
+  }
+}
+
 TEST(PagerLinkIdentify, SilentPagerGivesUpAfterFiveAttemptsWithoutAsking) {
   SimScenario s;
   s.noAnswer = true;
