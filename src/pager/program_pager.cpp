@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "codeplug/address_codec.h"
+#include "codeplug/codec_bindings.h"
 #include "codeplug/codeplug_version.h"
 #include "codeplug/decode_image.h"
 #include "codeplug/encode.h"
@@ -437,11 +438,11 @@ void ProgramSequence::CheckCharacterRom() {
   ui_.ShowError(kNoChineseRom);
   settings.promptLanguage = kEnglish;
   settings.ideoPrompts = false;
-  PromptTexts texts;
+  // The English defaults replace the prompts that have one for this pager;
+  // the others keep what the technician typed.
+  PromptTexts texts = PromptTextsOf(settings);
   ApplyLanguageDefaults(texts, kEnglish, session_.layout.Is4K());
-  for (const PromptInfo& prompt : PromptCatalogue()) {
-    settings.SetText(prompt.field, texts[static_cast<std::size_t>(prompt.extended)]);
-  }
+  SetPromptTexts(texts, settings);
 }
 
 void ProgramSequence::CheckCannedRange() {

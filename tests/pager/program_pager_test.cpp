@@ -12,6 +12,8 @@
 #include "pager/read_pager.h"
 #include "pager/version_rules.h"
 #include "program_fixture.h"
+#include "prompts/default_prompt_table.h"
+#include "prompts/prompt_catalogue.h"
 #include "sim/demo_codeplug.h"
 
 namespace rer {
@@ -252,6 +254,30 @@ TEST(ProgramPager, OneKilobytePagerOn900MHzIsAskedItsSecurePasswordOnce) {
 
   EXPECT_EQ(f.ui.passwordAsks, std::vector<PasswordMode>{PasswordMode::Secure});
   EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
+}
+
+TEST(ProgramPager, ChinesePromptsWithoutTheirRomBecomeEnglishAndTheRestStay) {
+  PagerSpec profile;
+  profile.model = 0x81;
+  profile.firmware = " R0402";  // and no character ROM
+  ProgramFixture f(profile);
+  f.session.settings.promptLanguage = 15;  // traditional Chinese
+  f.session.settings.ideoPrompts = true;
+  f.session.settings.SetText("ed_powerUpPrompt", "XYZ");
+  f.session.settings.SetText("ed_setOffDutyPrompt", "MY OWN TEXT");  // no 1 KB default
+
+  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+
+  ASSERT_EQ(f.ui.shown.size(), 1u);
+  EXPECT_EQ(f.ui.shown[0].text, ComposeError(-56).text);
+  EXPECT_EQ(f.session.settings.promptLanguage, 0);
+  PromptTexts english;
+  ApplyLanguageDefaults(english, 0, false);
+  const PromptInfo* powerUp = FindPromptByField("ed_powerUpPrompt");
+  ASSERT_NE(powerUp, nullptr);
+  EXPECT_EQ(f.session.settings.Text("ed_powerUpPrompt"),
+            english[static_cast<std::size_t>(powerUp->extended)]);
+  EXPECT_EQ(f.session.settings.Text("ed_setOffDutyPrompt"), "MY OWN TEXT");
 }
 
 TEST(ProgramPager, CannedRangeOutsideTheCharacterRomIsReplacedByThePagers) {
