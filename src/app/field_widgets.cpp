@@ -19,11 +19,11 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Character widths of the text fields, so that a field is as wide as what it holds.
 // The longest text a read-only field is given: a FLEX address of frame,
 // battery cycle, letter and a ten-digit capcode.
 constexpr int kLongestComputedText = 15;
 
+// Character widths of the text fields, so that a field is as wide as what it holds.
 int TextWidthFor(const QWidget& widget, int characters) {
   const int shown = std::max(characters, 2);
   return widget.fontMetrics().horizontalAdvance(QString(shown, QChar('W'))) * 3 / 4 + 12;

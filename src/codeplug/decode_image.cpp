@@ -44,9 +44,6 @@ constexpr int kHighest1KVhfBand = 3;
 constexpr int k1KOtherBand = 6;
 constexpr std::uint8_t kModelOneMsgOldFlash = 0x89;
 
-// DecodeContext::modelCode when no pager information is held.
-constexpr std::uint8_t kNoModelInformation = 0xFF;
-
 // Model code without memory partition texts.
 constexpr std::uint8_t kModelWithoutMemoryTexts = 0x40;
 
@@ -338,7 +335,7 @@ void Decoder::Decode1KBand() {
     // The model of the pager in the cradle decides; the image's model byte
     // stands in when no pager is known. After a program the two can differ,
     // since the firmware generation renames the model byte written.
-    const auto modelCode = context_.modelCode != kNoModelInformation
+    const auto modelCode = context_.modelCode != kNoPagerModel
                                ? context_.modelCode
                                : static_cast<std::uint8_t>(image_.Value(Field::kModelByte));
     if (band == 0 && modelCode == kModelOneMsgOldFlash) band = k1KOtherBand;

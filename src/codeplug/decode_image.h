@@ -20,13 +20,16 @@ inline constexpr int kCodeplugTooNew = -107;
 // The caller had not installed the layout of the operation's family.
 inline constexpr int kDecodeNotRun = 0;
 
+// DecodeContext::modelCode when no pager information is held.
+inline constexpr std::uint8_t kNoPagerModel = 0xFF;
+
 // Turns a stored (scrambled) password of the codeplug into its plain text.
 using PasswordUnscrambler = std::string (*)(std::string_view scrambled);
 
 // What the decode needs besides the image and the layout.
 struct DecodeContext {
-  int cgromType = 0;              // the pager's character generator (LinkState)
-  std::uint8_t modelCode = 0xFF;  // the pager's model code; 0xFF = no pager information
+  int cgromType = 0;                       // the pager's character generator (LinkState)
+  std::uint8_t modelCode = kNoPagerModel;  // the pager's model code
   // During a program sequence the large-memory bit comes from the pager.
   bool programSequence = false;
   bool pagerLargeMemory = false;

@@ -141,18 +141,20 @@ int EncodeForProgramming(PagerSession& session, int pagerSubModel) {
              : kProgramEncodeFailed;
 }
 
+// The hardware class and (4 KB) variant that a band byte carries.
+int HwClassOf(std::uint8_t band) {
+  return TestBit(band, kHwClassBit) ? 1 : 0;
+}
+int HwVariantOf(std::uint8_t band) {
+  return static_cast<int>((band >> kHwVariantLow) & kHwVariantMask);
+}
+
 // The 1 KB model byte as the firmware generation names it, and the
 // sub-model that goes with it.
 void SetModelBytes1K(PagerHardware& hw, std::uint8_t modelByte, std::uint8_t subModelByte,
                      const LinkState& link) {
-  hw.modelByte = modelByte;
-  if (link.R0406) {
-    hw.modelByte = kModelC0;
-  } else if (link.R0402) {
-    hw.modelByte = kModel81;
-  } else if (link.R0404) {
-    hw.modelByte = kModel89;
-  }
+  const std::uint8_t named = ModelByteForFirmware1K(FirmwareFlagsOf(link));
+  hw.modelByte = named != 0 ? named : modelByte;
   if (hw.modelByte == kModel81) {
     hw.subModel = kSubModelOf81;
   } else if (hw.modelByte == kModel89) {
@@ -169,12 +171,12 @@ PagerHardware TakePagerHardware(const PagerCopy& copy, bool is4K, const LinkStat
   const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
   const std::uint8_t band = copy[area.bandByte];
   hw.bandwidth = TestBit(copy[kOptionByte1], kBandwidthBit) ? 1 : 0;
-  hw.hwClass = TestBit(band, kHwClassBit) ? 1 : 0;
+  hw.hwClass = HwClassOf(band);
   hw.modelText = CopyText(copy, kModelTextStart, kModelTextLength);
   hw.synthHwByte = static_cast<std::uint8_t>(band & kSideBitsMask);
   if (is4K) {
     hw.synthType = static_cast<int>((copy[area.refByte] & kSynthTypeMask4K) >> kSynthTypeShift4K);
-    hw.hwVariant = static_cast<int>((band >> kHwVariantLow) & kHwVariantMask);
+    hw.hwVariant = HwVariantOf(band);
     return hw;
   }
   hw.synthType = static_cast<int>((band & kFs8308Bit1K) | ((copy[area.refByte] >> 4) & 0x03));
@@ -189,8 +191,8 @@ PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K
   PagerHardware hw;
   hw.synthType = session.settings.Item("cb_PLL_Type");
   hw.bandwidth = session.settings.Item("cb_nwBand");
-  hw.hwClass = TestBit(band, kHwClassBit) ? 1 : 0;
-  hw.hwVariant = static_cast<int>((band >> kHwVariantLow) & kHwVariantMask);
+  hw.hwClass = HwClassOf(band);
+  hw.hwVariant = HwVariantOf(band);
   hw.synthHwByte = session.synth.SynthHwByte;
   if (!is4K) {
     hw.optionBits = static_cast<std::uint8_t>(session.image[kOptionByte1] & kOptionBitsMask);
@@ -319,10 +321,10 @@ bool ProgramSequence::HardwareMatches(bool is4K) const {
   // The editor's values live in the band byte of the codeplug being edited.
   const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
   const std::uint8_t band = session_.image[area.bandByte];
-  const int editorClass = TestBit(band, kHwClassBit) ? 1 : 0;
+  const int editorClass = HwClassOf(band);
   if (editorClass != pager_.hwClass) return false;
   if (!is4K) return true;  // the 1 KB family has no variant bits
-  return static_cast<int>((band >> kHwVariantLow) & kHwVariantMask) == pager_.hwVariant;
+  return HwVariantOf(band) == pager_.hwVariant;
 }
 
 void ProgramSequence::CopyPagerBytes4K() {

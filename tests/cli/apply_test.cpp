@@ -21,7 +21,7 @@ namespace {
 using testing::RunCli;
 
 std::string Temp(const std::string& name) {
-  return rer::testing::TempPath("rer_apply_") + name;
+  return rer::testing::TempPath("apply_") + name;
 }
 
 std::string BaseFile(std::uint8_t model) {

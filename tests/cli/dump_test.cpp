@@ -32,7 +32,7 @@ std::string CodeplugFileOf(const std::string& name, std::uint8_t model, int cgro
   fields.SetByte(Field::kCodeplugVersion, 0x14, 0);
   fields.SetByte(Field::kCodeplugVersion, 0x69, 1);
   fields.SetText(Field::kInventoryNumber, "INV0000042");
-  const std::string path = rer::testing::TempPath("rer_dump_") + name;
+  const std::string path = rer::testing::TempPath("dump_") + name;
   std::ofstream(path, std::ios::binary)
       << FormatCodeplugFile(image.Bytes(), {static_cast<std::uint8_t>(cgrom), true, model});
   return path;
@@ -93,7 +93,7 @@ TEST(DumpCommand, TextReportGroupsLabelledValuesByPage) {
 }
 
 TEST(DumpCommand, RefusedFilesAndBadOptions) {
-  const std::string damaged = rer::testing::TempPath("rer_dump_damaged.cp");
+  const std::string damaged = rer::testing::TempPath("dump_damaged.cp");
   std::ofstream(damaged) << "S1130000FFFF\r\nS9030000FC\r\n";
   const auto refused = RunCli("dump " + damaged);
   EXPECT_EQ(refused.exitCode, 1);

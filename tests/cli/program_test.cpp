@@ -37,7 +37,7 @@ constexpr std::size_t kFeatureByte = 0x032;
 constexpr std::uint8_t kOtaPasswordOff = 0x08;
 
 std::string Temp(const std::string& name) {
-  return rer::testing::TempPath("rer_program_") + name;
+  return rer::testing::TempPath("program_") + name;
 }
 
 std::string ReadAll(const std::string& path) {

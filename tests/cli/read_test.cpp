@@ -30,7 +30,7 @@ using testing::BackgroundSim;
 using testing::RunCli;
 
 std::string Temp(const std::string& name) {
-  return rer::testing::TempPath("rer_read_") + name;
+  return rer::testing::TempPath("read_") + name;
 }
 
 // A scenario file for a pager of `model` whose codeplug has this program's

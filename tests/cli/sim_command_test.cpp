@@ -32,8 +32,8 @@ std::vector<std::string> Lines(const std::string& path) {
 }
 
 TEST(SimCommand, IdentifyOverAPseudoTerminal) {
-  const std::string link = rer::testing::TempPath("rer_sim_identify_link");
-  const std::string log = rer::testing::TempPath("rer_sim_identify.log");
+  const std::string link = rer::testing::TempPath("sim_identify_link");
+  const std::string log = rer::testing::TempPath("sim_identify.log");
   std::remove(log.c_str());
   BackgroundSim sim(
       {"sim", "--link", link, "--model", "0x88", "--firmware", " R0409", "--log", log});
@@ -52,8 +52,8 @@ TEST(SimCommand, IdentifyOverAPseudoTerminal) {
 }
 
 TEST(SimCommand, ScenarioFileIsServed) {
-  const std::string link = rer::testing::TempPath("rer_sim_scenario_link");
-  const std::string scenario = rer::testing::TempPath("rer_sim_scenario.json");
+  const std::string link = rer::testing::TempPath("sim_scenario_link");
+  const std::string scenario = rer::testing::TempPath("sim_scenario.json");
   std::ofstream(scenario) << R"({"modelCode": "0x81", "firmware": " R0402"})";
   BackgroundSim sim({"sim", "--link", link, "--scenario", scenario});
   ASSERT_TRUE(sim.WaitForLink(link));

@@ -188,7 +188,7 @@ TEST(CodeplugFile, OutsideCheckerAcceptsTheFile) {
     GTEST_SKIP() << "srec_info (Debian package srecord) is not installed";
   }
   for (std::uint8_t model : {std::uint8_t{0x84}, std::uint8_t{0x81}}) {
-    const std::string path = rer::testing::TempPath("rer_srec_check.cp");
+    const std::string path = rer::testing::TempPath("srec_check.cp");
     ASSERT_TRUE(
         WriteTextFileSafely(path, FormatCodeplugFile(PatternImage(model), {0, true, model})));
     const std::string command = "srec_info " + path + " >/dev/null 2>&1";
