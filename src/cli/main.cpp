@@ -32,6 +32,8 @@ const Command kCommands[] = {
      rer::cli::RunProgramCommand},
     {"dump", "dump FILE.cp [--format json|text]", rer::cli::RunDumpCommand},
     {"apply", "apply BASE.cp SETTINGS.json -o OUT.cp", rer::cli::RunApplyCommand},
+    {"tone", "tone (--pattern N | --melody HEX32 | --note INDEX) -o FILE.wav",
+     rer::cli::RunToneCommand},
 };
 
 int PrintHelp(std::ostream& out) {
