@@ -12,6 +12,8 @@
 namespace rer {
 namespace {
 
+// A small device buffer keeps a note close to the click that asked for it;
+// the trailing silence must be longer than the buffer (see Play).
 constexpr qint64 kBufferUs = 100'000;
 constexpr qint64 kTrailingSilenceUs = 400'000;
 
