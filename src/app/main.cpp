@@ -1,12 +1,12 @@
 // The windowed program: one main window, run until it closes.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
 
-#include "sim/demo_codeplug.h"
 #include "app/editor_operations.h"
 #include "app/main_window.h"
 #include "app/page_screenshots.h"
@@ -14,6 +14,7 @@
 #include "app/program_options.h"
 #include "app/qt_user_interface.h"
 #include "app/simulated_pager_port.h"
+#include "sim/demo_codeplug.h"
 
 namespace {
 
@@ -41,9 +42,24 @@ void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // --help and --version answer without a window, so they work where no
+  // display is (a terminal, a packaging check).
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const rer::ProgramOptions early = rer::ParseProgramOptions(arguments);
+  if (early.showHelp || early.showVersion) {
+    QCoreApplication core(argc, argv);
+    const QString text =
+        early.showVersion ? rer::ProgramVersionText() + "\n" : rer::ProgramHelpText();
+    std::fputs(qPrintable(text), stdout);
+    return 0;
+  }
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(rer::kApplicationTitle);
   QApplication::setApplicationDisplayName(rer::kApplicationTitle);
+  // Lets the desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("rer"));
 
   const rer::ProgramOptions options = rer::ParseProgramOptions(app.arguments().mid(1));
   if (!options.error.isEmpty()) {
