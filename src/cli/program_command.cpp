@@ -17,6 +17,7 @@
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
 #include "pager/program_pager.h"
@@ -35,7 +36,7 @@ constexpr const char* kUsage =
 
 // The questions a pager that stops answering raises; --retries answers them.
 constexpr int kRetryQuestions[] = {kQuestionRetryStandard, kQuestionRetryCompact,
-                                   kQuestionRetryProgram4K, kQuestionRetryProgram1K};
+                                   kQuestionRetryTransfer, kQuestionRetryProgram1K};
 
 struct ProgramOptions {
   std::optional<std::string> pagerPassword;
@@ -216,7 +217,7 @@ int RunProgramCommand(const CommandArgs& words) {
     if (logPath && !AppendLogLine(*logPath, *session, result)) {
       std::cerr << "program: cannot write " << *logPath << "\n";
     }
-    if (result != kProgramSucceeded) break;
+    if (result != kSuccess) break;
     ++programmed;
     std::cout << "programmed " << session->link.SerialNumber << " ICN \""
               << session->settings.Text("ed_ICN") << "\" capcodes " << Capcodes(session->settings)

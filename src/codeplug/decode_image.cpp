@@ -11,6 +11,7 @@
 #include "codeplug/layout_bits.h"
 #include "codeplug/layout_codes.h"
 #include "codeplug/system_records.h"
+#include "core/result_codes.h"
 #include "core/serial_series.h"
 #include "prompts/chinese_prompt_slots.h"
 #include "prompts/default_prompt_table.h"
@@ -128,7 +129,7 @@ int Decoder::Run() {
   } else {
     Decode1KBand();
   }
-  return kDecodeOk;
+  return kSuccess;
 }
 
 bool Decoder::CheckVersion() {
@@ -295,7 +296,7 @@ void Decoder::DecodeAddresses() {
 }
 
 void Decoder::SetBand(int band) {
-  settings_.SetItem("cb_freqBand", band == kNotSynthesizable ? kNoItem : band);
+  settings_.SetItem("cb_freqBand", band == kFrequencyNotSynthesizable ? kNoItem : band);
 }
 
 void Decoder::Decode4KOnly() {
@@ -351,13 +352,13 @@ void Decoder::Decode1KBand() {
 
 int DecodeImage4K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
                   DecodeContext& context) {
-  if (!layout.Is4K()) return kDecodeNotRun;
+  if (!layout.Is4K()) return kNotDone;
   return Decoder(image, layout, settings, context).Run();
 }
 
 int DecodeImage1K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
                   DecodeContext& context) {
-  if (layout.Family() != PagerFamily::k1K) return kDecodeNotRun;
+  if (layout.Family() != PagerFamily::k1K) return kNotDone;
   return Decoder(image, layout, settings, context).Run();
 }
 

@@ -15,6 +15,7 @@
 #include "codeplug/layout_bits.h"
 #include "codeplug/layout_codes.h"
 #include "codeplug/system_records.h"
+#include "core/result_codes.h"
 #include "core/text.h"
 #include "prompts/national_char_set.h"
 #include "synth/pll_params.h"
@@ -478,7 +479,7 @@ int EncodeImage4K(EditorSettings& settings, const Layout& layout, CodeplugImage&
   e.ApplySubModel();
   e.ClearPagerSpecificDataWhenSaving();
   e.WriteChecksum();
-  return kEncodeDone;
+  return kSuccess;
 }
 
 int EncodeImage1K(EditorSettings& settings, const Layout& layout, CodeplugImage& image,
@@ -514,7 +515,7 @@ int EncodeImage1K(EditorSettings& settings, const Layout& layout, CodeplugImage&
   e.WriteSystemRecordTable();
   e.WriteFixedBits();
   e.WriteChecksum();
-  return kEncodeDone;
+  return kSuccess;
 }
 
 int EncodeImage(EditorSettings& settings, const Layout& layout, CodeplugImage& image,

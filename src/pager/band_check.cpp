@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/result_codes.h"
 #include "synth/frequency_band.h"
 #include "synth/frequency_text.h"
 
@@ -49,7 +50,7 @@ const BandRange* BandOfItem(int bandItem) {
 
 int CheckFrequencyBand(std::string_view frequencyText, int bandItem) {
   const std::optional<std::uint32_t> hz = HzOfFrequencyText(frequencyText);
-  if (!hz || BandOfFrequency(*hz) == kNotSynthesizable) return kFrequencyOutOfBand;
+  if (!hz || BandOfFrequency(*hz) == kFrequencyNotSynthesizable) return kFrequencyOutOfBand;
   const BandRange* band = BandOfItem(bandItem);
   if (band == nullptr || !band->programmable) return kFrequencyOutOfBand;
   const std::int64_t mhz = static_cast<std::int64_t>(*hz) / kHzPerMHz;

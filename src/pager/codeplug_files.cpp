@@ -3,6 +3,7 @@
 #include "codeplug/decode_image.h"
 #include "codeplug/encode.h"
 #include "codeplug/pager_family.h"
+#include "core/result_codes.h"
 #include "pager/band_check.h"
 #include "pager/codeplug_file.h"
 #include "pager/password_scramble.h"
@@ -69,7 +70,7 @@ int DecodeSessionImage(PagerSession& session) {
   const int result = Is4KFamily(model)
                          ? DecodeImage4K(session.image, session.layout, session.settings, context)
                          : DecodeImage1K(session.image, session.layout, session.settings, context);
-  if (result == kDecodeOk) {
+  if (result == kSuccess) {
     AdoptDecodedPasswords(session.passwords, session.settings.passwords);
     // The General page shows the stored register words beside the
     // frequency they give, after a read as after a load.
@@ -88,8 +89,8 @@ int CheckAndSearchFrequency(PagerSession& session, UserInterface& ui) {
                          .band = session.settings.Item("cb_freqBand"),
                          .saveAs = session.settings.saving};
   if (!hz || SearchDividers(session.synth, *hz, request) != 1) {
-    ui.ShowError(kNotSynthesizable);
-    return kNotSynthesizable;
+    ui.ShowError(kFrequencyNotSynthesizable);
+    return kFrequencyNotSynthesizable;
   }
   if (RunBandCheck(session.settings, ui) != 0) return kFrequencyOutOfBand;
   return 0;
@@ -175,7 +176,7 @@ int LoadCodeplugFile(PagerSession& session, const std::string& path, UserInterfa
   SelectLayout(s.layout, s.link.ModelCode);
 
   const int result = DecodeSessionImage(s);
-  if (result == kDecodeOk) return kDecodeOk;
+  if (result == kSuccess) return kSuccess;
 
   s.image = previousImage;
   s.link = previousLink;

@@ -14,6 +14,7 @@
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "codeplug/pager_family.h"
+#include "core/result_codes.h"
 #include "core/serial_series.h"
 #include "core/text.h"
 #include "pager/band_check.h"
@@ -79,7 +80,6 @@ constexpr int kSubModelOf89 = 2;
 constexpr std::array<std::uint8_t, 6> kEncoded1KModels = {0x81, 0x82, 0x86, 0x89, 0x8A, 0xC0};
 
 constexpr int kAddressesOfFourAddressModel = 4;
-constexpr int kDuplicateCapcodes = -48;
 
 // Valid canned-message ranges per character generator.
 constexpr std::uint16_t kTraditionalCannedFirst = 0x3321;
@@ -136,9 +136,9 @@ int EncodeForProgramming(PagerSession& session, int pagerSubModel) {
   context.passwords.local = session.passwords.localPasswordToWrite;
   context.passwords.secure = session.passwords.securePasswordKnown;
   context.scramble = [](std::string_view plain) { return ScramblePassword(plain); };
-  return EncodeImage(session.settings, session.layout, session.image, context) == kEncodeDone
+  return EncodeImage(session.settings, session.layout, session.image, context) == kSuccess
              ? 0
-             : kProgramEncodeFailed;
+             : kLinkUnknownPager;
 }
 
 // The hardware class and (4 KB) variant that a band byte carries.
@@ -229,11 +229,11 @@ int ProgramSequence::ProgramPager() {
   session_.settings.programming = true;
   int result = Variant(is4K);
   while (result == kLinkNotResponding &&
-         ui_.AskQuestion(is4K ? kQuestionRetryProgram4K : kQuestionRetryProgram1K) == kResultYes) {
+         ui_.AskQuestion(is4K ? kQuestionRetryTransfer : kQuestionRetryProgram1K) == kResultYes) {
     result = Variant(is4K);
   }
   session_.settings.programming = false;
-  return result == 0 ? kProgramSucceeded : kProgramFailed;
+  return result == 0 ? kSuccess : kNotDone;
 }
 
 int ProgramSequence::Variant(bool is4K) {
@@ -253,7 +253,7 @@ int ProgramSequence::CheckDuplicates() {
     const std::uint32_t value =
         CapcodeValue(session_.settings.Text(AddressControl::Capcode, address));
     if (ClassifyCapcode(value, address % 2 == 0) == AddressClass::kEmpty) continue;
-    if (std::find(seen.begin(), seen.end(), value) != seen.end()) return kDuplicateCapcodes;
+    if (std::find(seen.begin(), seen.end(), value) != seen.end()) return kDuplicateCodes;
     seen.push_back(value);
   }
   return 0;
@@ -294,7 +294,7 @@ int ProgramSequence::VariantSteps(bool is4K) {
   if (r != 0 && r != kLinkUnprogrammed) return r;
 
   if (link.Unprogrammed) {
-    r = steps_.enterSerialNumber ? steps_.enterSerialNumber(session_, ui_) : kSerialEntryClosed;
+    r = steps_.enterSerialNumber ? steps_.enterSerialNumber(session_, ui_) : kOperationCancelled;
   } else {
     r = CheckPasswords(is4K);
   }
@@ -353,7 +353,7 @@ int ProgramSequence::CheckPasswords(bool is4K) {
   if (r == 0) r = CheckSecurePassword(is4K);
   if (r == 0 && session_.passwords.secureWrongCount <= kMostWrongTries) r = CheckOtaPassword();
   // A wrong local password has been reported already.
-  if (r != 0 && r != kWrongPagerLocalPassword) ui_.ShowError(r);
+  if (r != 0 && r != kWrongLocalPassword) ui_.ShowError(r);
   return r;
 }
 
@@ -363,7 +363,7 @@ int ProgramSequence::CheckLocalPassword(bool is4K) {
       PasswordMode::PagerLocal,
       StoredPassword(session_.pagerCopy, session_.layout, Field::kLocalPasswordText));
   if (r == 0) return 0;
-  r = kWrongPagerLocalPassword;  // a closed entry is refused the same way
+  r = kWrongLocalPassword;  // a closed entry is refused the same way
   ui_.ShowError(r);
   if (!is4K && session_.passwords.localWrongCount > kMostWrongTries) {
     session_.image[kStatusByte] = SetBit(session_.image[kStatusByte], kTooManyTriesBit);

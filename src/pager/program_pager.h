@@ -11,28 +11,13 @@
 #include <string>
 
 #include "comm/clock.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/link_engine.h"
 #include "pager/pager_session.h"
 #include "pager/password_state.h"
 
 namespace rer {
-
-inline constexpr int kProgramSucceeded = 1;
-inline constexpr int kProgramFailed = 0;
-inline constexpr int kPagerNotSupported = -136;
-inline constexpr int kWrongSecurePassword = -6;
-inline constexpr int kWrongPagerLocalPassword = -8;
-inline constexpr int kWrongOtaPassword = -91;
-inline constexpr int kNoChineseRom = -56;
-inline constexpr int kCannedRangeInvalid = -77;
-inline constexpr int kFrequencyNotSynthesizable = -115;
-inline constexpr int kSerialEntryClosed = -17;
-// The encoder found no family to write: not a pager this program knows.
-inline constexpr int kProgramEncodeFailed = kLinkUnknownPager;
-// Asked after an attempt that ended with a pager not responding.
-inline constexpr int kQuestionRetryProgram4K = -133;
-inline constexpr int kQuestionRetryProgram1K = -134;
 
 // What the sequence takes from the pager copy after the read-before-program.
 struct PagerHardware {

@@ -1,5 +1,6 @@
 #include "prompts/prompt_language.h"
 
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "prompts/default_prompt_table.h"
 
@@ -48,7 +49,7 @@ bool ChineseRomMissing(int language, int cgromType) {
 bool ChangeToEnglishIfNoChineseRom(PromptSettings& settings, int cgromType, bool largeLayout,
                                    UserInterface& ui) {
   if (!ChineseRomMissing(settings.language, cgromType)) return false;
-  ui.ShowError(kNoChineseRomWarning);
+  ui.ShowError(kNoChineseRom);
   settings.language = kEnglish;
   settings.ideoPrompts = false;
   ApplyLanguageDefaults(settings.texts, kEnglish, largeLayout);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/result_codes.h"
 #include "prompts/prompt_catalogue.h"
 
 namespace rer {
@@ -18,9 +19,6 @@ struct PromptSettings {
   int language = 0;          // PromptLanguage, 0..16
   bool ideoPrompts = false;  // IdeoPrompts: prompts held as Chinese fields
 };
-
-// Warning shown before programming when the pager lacks the Chinese ROM.
-inline constexpr int kNoChineseRomWarning = -56;
 
 // The CgromType values that mean a Chinese character ROM.
 inline constexpr int kCgromTraditional = 1;

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "core/result_codes.h"
+
 namespace rer {
 namespace {
 
@@ -70,7 +72,7 @@ int EnterSerialAndPartition(LinkState& link, std::uint8_t& memoryPartition, User
     request.selectedIndex = PartitionIndexOfCode(large, memoryPartition);
   }
   const auto entry = ui.EnterSerialPartition(request);
-  if (!entry) return kSerialEntryCancelled;  // the remembered partition stays
+  if (!entry) return kOperationCancelled;  // the remembered partition stays
 
   link.SerialNumber = entry->serialNumber.substr(0, kSerialNumberLength);
   if (!serialOnly) memoryPartition = PartitionEntryAt(large, entry->selectedIndex).code;
