@@ -133,8 +133,8 @@ std::string CsvField(const std::string& value) {
 bool AppendLogLine(const std::string& path, const PagerSession& session, int result) {
   std::ofstream log(path, std::ios::app);
   log << CsvField(Timestamp()) << ',' << CsvField(session.link.SerialNumber) << ','
-      << CsvField(session.settings.Text("ed_ICN")) << ',' << CsvField(Capcodes(session.settings))
-      << ',' << result << '\n';
+      << CsvField(session.settings.Text(Control::ed_ICN)) << ','
+      << CsvField(Capcodes(session.settings)) << ',' << result << '\n';
   return static_cast<bool>(log);
 }
 
@@ -220,8 +220,8 @@ int RunProgramCommand(const CommandArgs& words) {
     if (result != kSuccess) break;
     ++programmed;
     std::cout << "programmed " << session->link.SerialNumber << " ICN \""
-              << session->settings.Text("ed_ICN") << "\" capcodes " << Capcodes(session->settings)
-              << "\n";
+              << session->settings.Text(Control::ed_ICN) << "\" capcodes "
+              << Capcodes(session->settings) << "\n";
     if (!sequential || n + 1 == pagers) continue;
     if (!SequentialAdvancePossible(session->settings)) {
       std::cerr << "program: the addresses cannot advance for the next pager\n";

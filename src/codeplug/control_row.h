@@ -3,6 +3,7 @@
 // control_table.h holds the rows; field_catalogue.h builds the catalogue from
 // them and names what the rows mean.
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -45,6 +46,16 @@ inline constexpr int kLastFieldNumber = 430;
 inline constexpr int kAddressCount = 16;
 inline constexpr int kAddressesPerPage = 4;
 
+// What the row says of the control's place in the codeplug image.
+enum class StorageClass : std::uint8_t {
+  kNone,    // nothing in the image: shown or derived only
+  kRule,    // stored by a rule of the decode and encode steps (or the address codec)
+  kPlaced,  // stored where the row's storage column says (bits, item codes or text)
+};
+
+// Whether a model-dependent control is shown for a model.
+enum class ModelShow : std::uint8_t { kUnchanged, kShown, kHidden };
+
 struct ControlRow {
   std::string_view name;       // per-address rows: with {n}, {nn} or {lang} for the address
   int field = kNoFieldNumber;  // per-address rows: the field of address 1
@@ -63,6 +74,14 @@ struct ControlRow {
   bool readOnly = false;
   bool upperCase = false;
   bool perAddress = false;
+  StorageClass storage = StorageClass::kNone;
+  // The model-dependent layout: for the 4 KB family, for models 0x81 and
+  // 0x89, and for the other models.
+  ModelShow family4K = ModelShow::kUnchanged;
+  ModelShow models81And89 = ModelShow::kUnchanged;
+  ModelShow otherModels = ModelShow::kUnchanged;
+  bool hiddenForEveryModel = false;
+  bool disabledForEveryModel = false;
 };
 
 }  // namespace rer

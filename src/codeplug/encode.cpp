@@ -126,7 +126,7 @@ class Encoder {
     if (!settings_.defaultsLoaded) return;
     ApplyFactoryDefaults(image_, family_);
     settings_.defaultsLoaded = false;
-    settings_.SetChecked("cb_err_msg_detect", true);
+    settings_.SetChecked(Control::cb_err_msg_detect, true);
   }
 
   void WriteEveryEncodeBytes() { WriteFixedBytes(fields_, EveryEncodeBytes()); }
@@ -148,25 +148,27 @@ class Encoder {
     EncodeBindings(settings_, fields_);
     if (!context_.programming) fields_.SetText(Field::kSerialNumber, serial);
     // The newer password arrangement (the fixed bits clear the older one).
-    WriteBitField(fields_, "cb_enableLocalPasswd", settings_.Checked("cb_enableLocalPasswd"));
-    WriteBitField(fields_, "cb_enableSecurePasswd", settings_.Checked("cb_enableSecurePasswd"));
+    WriteBitField(fields_, Control::cb_enableLocalPasswd,
+                  settings_.Checked(Control::cb_enableLocalPasswd));
+    WriteBitField(fields_, Control::cb_enableSecurePasswd,
+                  settings_.Checked(Control::cb_enableSecurePasswd));
   }
 
   void WriteDecodingOptions() {
-    if (context_.cgromType == 0) WriteBitField(fields_, "cb_B14bitDecoding", 0);
+    if (context_.cgromType == 0) WriteBitField(fields_, Control::cb_B14bitDecoding, 0);
   }
 
   void WriteFeatureBytes() {
     const int memory = context_.memoryReply.value_or(settings_.largeMemory ? kLargeMemoryValue
                                                                            : kSmallMemoryValue);
     if (context_.modelCode == kModelWithoutMaildrop) {
-      WriteBitField(fields_, "cb_maildropMessageNotebook", 0);
+      WriteBitField(fields_, Control::cb_maildropMessageNotebook, 0);
     }
     WriteBitField(fields_, "LargeMemory", memory > kLargeMemoryAbove);
-    const bool notebook = ReadBitField(fields_, "cb_maildropMessageNotebook").value_or(0) ||
-                          ReadBitField(fields_, "cb_personalMessageNotebook").value_or(0);
-    if (notebook) WriteBitField(fields_, "cb_manualDelete", 1);
-    if (context_.cgromType == 0) WriteCodedSetting(fields_, "IdeoNumericCannedLevel", 0);
+    const bool notebook = ReadBitField(fields_, Control::cb_maildropMessageNotebook).value_or(0) ||
+                          ReadBitField(fields_, Control::cb_personalMessageNotebook).value_or(0);
+    if (notebook) WriteBitField(fields_, Control::cb_manualDelete, 1);
+    if (context_.cgromType == 0) WriteCodedSetting(fields_, Control::cb_ideoNumericCanned, 0);
     WriteBitField(fields_, "IdeoPrompts", settings_.ideoPrompts);
     fields_.SetBit(Field::kMessageOptions, kCarriedMessageOptionBit,
                    settings_.carriedOptions.option037Bit0);
@@ -178,18 +180,19 @@ class Encoder {
 
   // 4 KB: the alert durations of the new alert menu, or the fixed pattern.
   void WriteReminderDurations() {
-    WriteBitField(fields_, "cb_newAlertMenu", NewAlertMenu());
+    WriteBitField(fields_, Control::cb_newAlertMenu, NewAlertMenu());
     if (NewAlertMenu()) {
       WriteBitField(fields_, "AlertDurationLong",
-                    settings_.Item("cb_alertDuration") == kAlertDurationLongItem);
+                    settings_.Item(Control::cb_alertDuration) == kAlertDurationLongItem);
     } else {
       fields_.SetByte(Field::kReminderDurationOptions, kReminderDurationsWithoutNewMenu);
     }
-    WriteBitField(fields_, "cb_priorityWithout", settings_.Checked("cb_priorityWithout"));
+    WriteBitField(fields_, Control::cb_priorityWithout,
+                  settings_.Checked(Control::cb_priorityWithout));
   }
 
   void WritePleasingAlert() {
-    if (settings_.Item("cb_programmablePleasingAlert") == kPleasingAlertCustom) {
+    if (settings_.Item(Control::cb_programmablePleasingAlert) == kPleasingAlertCustom) {
       fields_.SetBytes(Field::kPleasingAlertTune, settings_.pleasingAlertTune);
     } else {
       WriteDefaultPleasingTune(fields_);
@@ -203,10 +206,10 @@ class Encoder {
   void WriteCharacterSets() {
     const bool chinese = HasChineseRom(context_.cgromType);
     fields_.SetValue(Field::kCannedRangeStart,
-                     chinese ? CannedWordOfText(settings_.Text("ed_startCannedMsg")) : 0);
+                     chinese ? CannedWordOfText(settings_.Text(Control::ed_startCannedMsg)) : 0);
     fields_.SetValue(Field::kCannedRangeEnd,
-                     chinese ? CannedWordOfText(settings_.Text("ed_endCannedMsg")) : 0);
-    const NationalRow row = NationalCharRow(settings_.Item("cb_internationalCharSet"));
+                     chinese ? CannedWordOfText(settings_.Text(Control::ed_endCannedMsg)) : 0);
+    const NationalRow row = NationalCharRow(settings_.Item(Control::cb_internationalCharSet));
     fields_.SetBytes(Field::kNationalCharRow, row);
     if (const auto mark = IdeoRomMark1(context_.cgromType)) {
       fields_.SetByte(Field::kIdeoRomMark1, *mark);
@@ -217,7 +220,7 @@ class Encoder {
   }
 
   void WriteToneOnlySource() {
-    const int item = settings_.Item("cb_showToneOnlySource");
+    const int item = settings_.Item(Control::cb_showToneOnlySource);
     WriteBitField(fields_, "ToneOnlySource1to4", item == kTone1to4 || item == kTone1to8);
     WriteBitField(fields_, "ToneOnlySource5to8", item == kTone5to8 || item == kTone1to8);
   }
@@ -225,11 +228,12 @@ class Encoder {
   // The contrast goes in as entered; the page then shows 9 for a value above
   // the range, as the pager will.
   void WriteContrastAndAdjustments() {
-    const unsigned contrast = NumberOfText(settings_.Text("ed_displayContrast"));
+    const unsigned contrast = NumberOfText(settings_.Text(Control::ed_displayContrast));
     fields_.SetByte(Field::kDisplayContrast, static_cast<std::uint8_t>(contrast));
     fields_.SetByte(Field::kSynthArea, static_cast<std::uint8_t>(~settings_.iconContrast & 3),
                     kIconContrastByte);
-    if (contrast > kContrastMax) settings_.SetText("ed_displayContrast", kContrastShownWhenTooHigh);
+    if (contrast > kContrastMax)
+      settings_.SetText(Control::ed_displayContrast, kContrastShownWhenTooHigh);
     fields_.SetByte(Field::kServiceAdjustment,
                     static_cast<std::uint8_t>(settings_.clockSecondAdjust));
   }
@@ -238,7 +242,7 @@ class Encoder {
   // decoding options carry a copy of whatever it then holds, so that the two
   // never disagree and a decode and encode leave both as they were.
   void WritePrinterCode() {
-    if (settings_.Checked("cb_printerEnabled")) {
+    if (settings_.Checked(Control::cb_printerEnabled)) {
       WriteCodedSetting(fields_, "PrinterCode", settings_.printerCodeIndex);
     }
     WriteBitField(fields_, "PrinterCodeCopy", fields_.Byte(Field::kPrinterCode));
@@ -253,15 +257,15 @@ class Encoder {
 
   void WriteVersionAndSecurePassword() {
     WriteCodeplugVersion(fields_, kSystemCodeplugVersion);
-    if (settings_.Checked("cb_enableSecurePasswd")) {
+    if (settings_.Checked(Control::cb_enableSecurePasswd)) {
       WritePassword(Field::kSecurePasswordText, context_.passwords.secure);
     }
   }
 
   void WriteSynthesizer() {
     if (context_.synth == nullptr) return;
-    const SynthEncodeRequest request{std::max(settings_.Item("cb_PLL_Type"), 0),
-                                     std::max(settings_.Item("cb_freqBand"), 0)};
+    const SynthEncodeRequest request{std::max(settings_.Item(Control::cb_PLL_Type), 0),
+                                     std::max(settings_.Item(Control::cb_freqBand), 0)};
     EncodeSynthWords(*context_.synth, image_.Bytes(), SynthFamilyOf(), request);
   }
 
@@ -288,10 +292,11 @@ class Encoder {
   void WriteCarriedRegion() { fields_.SetBytes(Field::kCarriedRegion, settings_.carriedRegion); }
 
   void WriteSystemRecordTable() {
-    const RfTiming timing = settings_.Item("cb_RF_Timing") == static_cast<int>(RfTiming::k25ms)
-                                ? RfTiming::k25ms
-                                : RfTiming::k70ms;
-    WriteSystemRecords(image_, layout_, settings_.Checked("cb_dataInversion"), timing);
+    const RfTiming timing =
+        settings_.Item(Control::cb_RF_Timing) == static_cast<int>(RfTiming::k25ms)
+            ? RfTiming::k25ms
+            : RfTiming::k70ms;
+    WriteSystemRecords(image_, layout_, settings_.Checked(Control::cb_dataInversion), timing);
   }
 
   // Option and frame bytes, frame map, frame search times and address slots.
@@ -299,10 +304,10 @@ class Encoder {
     EncodeAddressOptions(addresses_, context_.cgromType, fields_);
     WriteFrameMapRecords(image_, layout_, FillFrameMap(addresses_));
     // Kept within the field's range rather than spilling into the other part.
-    const unsigned minutes =
-        std::min(NumberOfText(settings_.Text("ed_missed_frame_count_min")), kMaxMissedFrameMinutes);
-    const unsigned seconds =
-        std::min(NumberOfText(settings_.Text("ed_missed_frame_count_sec")), kMaxMissedFrameSeconds);
+    const unsigned minutes = std::min(
+        NumberOfText(settings_.Text(Control::ed_missed_frame_count_min)), kMaxMissedFrameMinutes);
+    const unsigned seconds = std::min(
+        NumberOfText(settings_.Text(Control::ed_missed_frame_count_sec)), kMaxMissedFrameSeconds);
     fields_.SetByte(Field::kMissedFrameTime,
                     static_cast<std::uint8_t>((minutes << kMissedFrameMinuteShift) +
                                               seconds / kSecondsPerMissedFrameStep));
@@ -321,11 +326,11 @@ class Encoder {
   // HI8107 words), and the item's own type bits would read those words back
   // with the other chip's shifts and prescaler, far off the saved frequency.
   void WriteBandAndType() {
-    const int band = std::max(settings_.Item("cb_freqBand"), 0);
-    WriteBitField(fields_, "cb_nwBand", settings_.Item("cb_nwBand") == 1);
-    WriteBitField(fields_, "cb_freqBand", static_cast<unsigned>(band));
-    const unsigned type =
-        static_cast<unsigned>(InstalledChipType(std::max(settings_.Item("cb_PLL_Type"), 0), band));
+    const int band = std::max(settings_.Item(Control::cb_freqBand), 0);
+    WriteBitField(fields_, Control::cb_nwBand, settings_.Item(Control::cb_nwBand) == 1);
+    WriteBitField(fields_, Control::cb_freqBand, static_cast<unsigned>(band));
+    const unsigned type = static_cast<unsigned>(
+        InstalledChipType(std::max(settings_.Item(Control::cb_PLL_Type), 0), band));
     std::uint8_t& ref = image_[SynthAreaOf(SynthFamilyOf()).refByte];
     ref = static_cast<std::uint8_t>((ref & ~(kRefTypeMask << kRefTypeShift)) |
                                     ((type & kRefTypeMask) << kRefTypeShift));
@@ -333,7 +338,7 @@ class Encoder {
 
   // 4 KB: the user password and its options, and the kept byte after them.
   void WriteUserPassword() {
-    const std::string& keys = settings_.Text("ed_cpwFc_Password");
+    const std::string& keys = settings_.Text(Control::ed_cpwFc_Password);
     const int count = static_cast<int>(keys.size());
     unsigned code = 0;
     for (int i = 1; i <= count; ++i) {
@@ -345,9 +350,10 @@ class Encoder {
         fields_, "UserPasswordKeyCount",
         static_cast<unsigned>(std::max(count, kMinUserPasswordKeys) - kMinUserPasswordKeys));
     fields_.SetValue(Field::kUserPasswordCode, code);
-    const unsigned timeout = NumberOfText(settings_.Text("ed_cpwFc_Pswd_Timeout_h")) * 3600u +
-                             NumberOfText(settings_.Text("ed_cpwFc_Pswd_Timeout_m")) * 60u +
-                             NumberOfText(settings_.Text("ed_cpwFc_Pswd_Timeout_s"));
+    const unsigned timeout =
+        NumberOfText(settings_.Text(Control::ed_cpwFc_Pswd_Timeout_h)) * 3600u +
+        NumberOfText(settings_.Text(Control::ed_cpwFc_Pswd_Timeout_m)) * 60u +
+        NumberOfText(settings_.Text(Control::ed_cpwFc_Pswd_Timeout_s));
     fields_.SetValue(Field::kUserPasswordTimeout, std::min(timeout, kMaxUserPasswordTimeout));
     fields_.SetByte(Field::kUserPasswordSpare, settings_.kept.userPasswordAreaByte);
   }
@@ -359,7 +365,7 @@ class Encoder {
     fields_.SetByte(
         Field::kHpErrorNumber,
         static_cast<std::uint8_t>(std::min(
-            NumberOfText(settings_.Text("ed_CP_EP1_HP_Error_Number")), kMaxHpErrorNumber)));
+            NumberOfText(settings_.Text(Control::ed_CP_EP1_HP_Error_Number)), kMaxHpErrorNumber)));
     fields_.SetByte(Field::kHpSpare, 0);
   }
 
@@ -394,9 +400,9 @@ class Encoder {
   void GatherAddresses() { addresses_ = GatherAddressSettings(settings_); }
 
  private:
-  bool NewAlertMenu() const { return settings_.Item("cb_newAlertMenu") == kNewAlertMenuYes; }
+  bool NewAlertMenu() const { return settings_.Item(Control::cb_newAlertMenu) == kNewAlertMenuYes; }
 
-  std::string Serial() const { return settings_.Text("ed_serialNumber"); }
+  std::string Serial() const { return settings_.Text(Control::ed_serialNumber); }
 
   SynthFamily SynthFamilyOf() const {
     return family_ == PagerFamily::k1K ? SynthFamily::k1K : SynthFamily::k4K;

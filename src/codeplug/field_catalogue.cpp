@@ -1,6 +1,7 @@
 #include "codeplug/field_catalogue.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace rer {
 namespace {
@@ -96,6 +97,14 @@ std::optional<FieldCatalogue::NamedControl> FieldCatalogue::ControlNamed(
   const ControlEntry* entry = Find(name);
   if (!entry) return std::nullopt;
   return NamedControl{entry->control, entry->address};
+}
+
+Control FieldCatalogue::SingleControlNamed(std::string_view name) const {
+  const auto named = ControlNamed(name);
+  if (!named || named->address != 0) {
+    throw std::invalid_argument("no single editing control named " + std::string(name));
+  }
+  return named->control;
 }
 
 std::vector<const ControlEntry*> FieldCatalogue::FindAllByField(int fieldNumber) const {

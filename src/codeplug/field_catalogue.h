@@ -93,6 +93,10 @@ class FieldCatalogue {
     int address;
   };
   std::optional<NamedControl> ControlNamed(std::string_view name) const;
+  // The single control of `name`; an unknown name or a per-address control's
+  // name is a programming error and throws std::invalid_argument. For tables
+  // of other layers that speak of controls by name, resolved once.
+  Control SingleControlNamed(std::string_view name) const;
 
   // Name of `control` (of `address` for a per-address control), e.g. Capcode, 3 gives
   // "ed_capcode3".

@@ -30,8 +30,8 @@ FilledPagesView ApplyFillPagesRules(EditorSettings& settings, int cgromType) {
   FilledPagesView view;
   view.languagePointerVisible = cgromType != 0;
 
-  settings.SetItem("cb_newAlertMenu", kNewAlertMenuNo);
-  settings.SetText("ed_Pager_Model", "");
+  settings.SetItem(Control::cb_newAlertMenu, kNewAlertMenuNo);
+  settings.SetText(Control::ed_Pager_Model, "");
 
   AddressSettings addresses = AddressSettingsOf(settings);
   std::array<std::string, kAddressCount> flexTexts;

@@ -200,22 +200,6 @@ const LayoutTable& LayoutTableOf(PagerFamily family) {
   return family == PagerFamily::k1K ? kTable1K : kTable4K;
 }
 
-std::optional<PagerFamily> Layout::Family() const {
-  if (!table_) return std::nullopt;
-  return table_->family;
-}
-
-FieldPlace Layout::Place(Field field) const {
-  if (!table_) return kAbsent;
-  return table_->Place(field);
-}
-
-std::optional<std::size_t> Layout::Offset(Field field, int index) const {
-  const FieldPlace place = Place(field);
-  if (!place.present() || index < 0 || index >= place.count) return std::nullopt;
-  return place.ElementOffset(index);
-}
-
 std::optional<std::size_t> Layout::PackedPromptAreaStart() const {
   return Offset(Field::kPackedPromptArea);
 }

@@ -189,8 +189,8 @@ PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K
   const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
   const std::uint8_t band = session.image[area.bandByte];
   PagerHardware hw;
-  hw.synthType = session.settings.Item("cb_PLL_Type");
-  hw.bandwidth = session.settings.Item("cb_nwBand");
+  hw.synthType = session.settings.Item(Control::cb_PLL_Type);
+  hw.bandwidth = session.settings.Item(Control::cb_nwBand);
   hw.hwClass = HwClassOf(band);
   hw.hwVariant = HwVariantOf(band);
   hw.synthHwByte = session.synth.SynthHwByte;
@@ -384,8 +384,8 @@ int ProgramSequence::CheckSecurePassword(bool is4K) {
     const SynthArea& area = SynthAreaOf(SynthFamily::k1K);
     // The chip the editor's settings would store there: on each band the
     // list item names the chip whose words are written.
-    const int editorType = InstalledChipType(session_.settings.Item("cb_PLL_Type"),
-                                             session_.settings.Item("cb_freqBand"));
+    const int editorType = InstalledChipType(session_.settings.Item(Control::cb_PLL_Type),
+                                             session_.settings.Item(Control::cb_freqBand));
     ask = ask || editorType != static_cast<int>(session_.image[area.typeByte]);
   }
   if (!ask) return 0;
@@ -455,22 +455,22 @@ void ProgramSequence::CheckCannedRange() {
   }
   // The range belongs to the regular canned messages; the ideographic
   // numeric level is only adjusted along with it.
-  if (!settings.Checked("cb_regularCannedMsg")) return;
+  if (!settings.Checked(Control::cb_regularCannedMsg)) return;
   const bool traditional = link.CgromType == kCgromTraditionalChinese;
   const std::uint16_t first = traditional ? kTraditionalCannedFirst : kOtherCannedFirst;
   const std::uint16_t last = traditional ? kTraditionalCannedLast : kOtherCannedLast;
-  const auto start = CannedWord(settings.Text("ed_startCannedMsg"));
-  const auto end = CannedWord(settings.Text("ed_endCannedMsg"));
+  const auto start = CannedWord(settings.Text(Control::ed_startCannedMsg));
+  const auto end = CannedWord(settings.Text(Control::ed_endCannedMsg));
   const auto inRange = [&](std::optional<std::uint16_t> w) {
     return w && *w >= first && *w <= last;
   };
   if (inRange(start) && inRange(end)) return;
   ui_.ShowError(kCannedRangeInvalid);
-  settings.SetText("ed_startCannedMsg", link.CannedRangeStart);
-  settings.SetText("ed_endCannedMsg", link.CannedRangeEnd);
+  settings.SetText(Control::ed_startCannedMsg, link.CannedRangeStart);
+  settings.SetText(Control::ed_endCannedMsg, link.CannedRangeEnd);
   if (link.CgromType == kCgromSimplifiedChinese &&
-      settings.CheckState("cb_ideoNumericCanned") == kCannedSelectionTwoDigits) {
-    settings.SetCheckState("cb_ideoNumericCanned", kCannedSelectionExtended);
+      settings.CheckState(Control::cb_ideoNumericCanned) == kCannedSelectionTwoDigits) {
+    settings.SetCheckState(Control::cb_ideoNumericCanned, kCannedSelectionExtended);
   }
 }
 
@@ -478,30 +478,30 @@ void ProgramSequence::TakeOverHardware(bool is4K) {
   EditorSettings& settings = session_.settings;
   LinkState& link = session_.link;
   const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
-  settings.SetItem("cb_PLL_Type", pager_.synthType);
-  settings.SetItem("cb_nwBand", pager_.bandwidth);
+  settings.SetItem(Control::cb_PLL_Type, pager_.synthType);
+  settings.SetItem(Control::cb_nwBand, pager_.bandwidth);
   std::uint8_t& band = session_.image[area.bandByte];
   band = WithBit(band, kHwClassBit, pager_.hwClass != 0);
   // A pager without a codeplug gets the serial number typed for it.
   const std::string modelText =
       link.Unprogrammed ? PadRight(link.SerialNumber, kModelTextLength) : pager_.modelText;
-  settings.SetText("ed_serialNumber", modelText);
+  settings.SetText(Control::ed_serialNumber, modelText);
   if (!is4K) {
     std::copy(modelText.begin(), modelText.end(), session_.image.Bytes().begin() + kModelTextStart);
     link.ModelCode = pager_.modelByte;
   }
   if (is4K || !link.Unprogrammed) {
     session_.synth.SynthHwByte = pager_.synthHwByte;
-    SelectPllParams(session_.synth.params, pager_.synthType, settings.Item("cb_freqBand"));
+    SelectPllParams(session_.synth.params, pager_.synthType, settings.Item(Control::cb_freqBand));
   }
 }
 
 int ProgramSequence::SearchSynthesizer(bool is4K) {
-  const auto hz = HzOfFrequencyText(session_.settings.Text("ed_frequency"));
+  const auto hz = HzOfFrequencyText(session_.settings.Text(Control::ed_frequency));
   DividerRequest request{.image = session_.image.Bytes(),
                          .family = is4K ? SynthFamily::k4K : SynthFamily::k1K,
-                         .chipType = session_.settings.Item("cb_PLL_Type"),
-                         .band = session_.settings.Item("cb_freqBand")};
+                         .chipType = session_.settings.Item(Control::cb_PLL_Type),
+                         .band = session_.settings.Item(Control::cb_freqBand)};
   if (!hz || SearchDividers(session_.synth, *hz, request) == 0) {
     ui_.ShowError(kFrequencyNotSynthesizable);
     return kFrequencyNotSynthesizable;
@@ -550,7 +550,7 @@ int ProgramSequence::SetClock(bool is4K) {
     link_.RunCompactQuietly(opReceiverOn);  // its failure is not reported either
   }
   PasswordState& passwords = session_.passwords;
-  if (session_.settings.Checked("cb_enableLocalPasswd") &&
+  if (session_.settings.Checked(Control::cb_enableLocalPasswd) &&
       (passwords.passwordChanged || !link.PasswordAsked)) {
     link.StatusReply = 0;
     link.PasswordAsked = false;

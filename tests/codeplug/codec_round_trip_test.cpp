@@ -151,7 +151,7 @@ std::set<std::string> NotStored(bool is4K) {
   }
   if (!is4K) {
     for (const CodecBinding& binding : CodecBindings()) {
-      if (binding.families == kOnly4K) names.insert(std::string(binding.control));
+      if (binding.families == kOnly4K) names.insert(FieldCatalogue::ControlName(binding.control));
     }
     for (const char* name : {"cb_newAlertMenu", "cb_reminderAlertDuration", "ed_cpwFc_Password",
                              "ed_cpwFc_Pswd_Timeout_h", "ed_cpwFc_Pswd_Timeout_m",
