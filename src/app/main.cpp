@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <exception>
 
-#include "sim/demo_codeplug.h"
 #include "app/editor_operations.h"
 #include "app/main_window.h"
 #include "app/page_screenshots.h"
@@ -14,6 +13,7 @@
 #include "app/program_options.h"
 #include "app/qt_user_interface.h"
 #include "app/simulated_pager_port.h"
+#include "sim/demo_codeplug.h"
 
 namespace {
 
