@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "comm/virtual_clock.h"
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "pager/link_engine.h"
 #include "pager/pager_session.h"
@@ -85,7 +86,7 @@ Split RunOnce() {
   const auto start = std::chrono::steady_clock::now();
   const int result = ProgramPager(session, link, checks, ui, pauses);
   const auto stop = std::chrono::steady_clock::now();
-  if (result != kProgramSucceeded || pager.record().clockPayload.empty()) {
+  if (result != kSuccess || pager.record().clockPayload.empty()) {
     std::fprintf(stderr, "program sequence failed: %d\n", result);
     std::abort();
   }

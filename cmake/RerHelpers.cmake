@@ -1,7 +1,18 @@
+# rer_check_dependencies(NAME dep...)
+#   Stops the configuration when a dependency of NAME is no target (a folder
+#   without code, or a misspelt name). Run at the end of the configuration, so
+#   that the folders may be added in any order.
+function(rer_check_dependencies name)
+  foreach(dep IN LISTS ARGN)
+    if(NOT TARGET ${dep})
+      message(FATAL_ERROR "${name} depends on ${dep}, which is no target")
+    endif()
+  endforeach()
+endfunction()
+
 # rer_add_library(NAME [QT] DEPS dep...)
-#   One static library from every .cpp file in the current folder. Dependencies
-#   that have no target yet (a folder without code) are skipped, so that
-#   folders can gain code in any order.
+#   One static library from every .cpp file in the current folder. Every
+#   dependency must be a target by the end of the configuration.
 function(rer_add_library name)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -11,9 +22,8 @@ function(rer_add_library name)
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  foreach(dep IN LISTS ARG_DEPS)
-    target_link_libraries(${name} PUBLIC $<TARGET_NAME_IF_EXISTS:${dep}>)
-  endforeach()
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  cmake_language(EVAL CODE "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL rer_check_dependencies [[${name}]] ${ARG_DEPS})")
   if(ARG_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
   endif()

@@ -11,6 +11,7 @@
 #include "codeplug/decode_image.h"
 #include "codeplug/layout_table.h"
 #include "codeplug/pager_family.h"
+#include "core/result_codes.h"
 #include "pager/codeplug_file.h"
 #include "pager/password_scramble.h"
 
@@ -41,6 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int result = *family == rer::PagerFamily::k4K
                          ? rer::DecodeImage4K(image, layout, settings, context)
                          : rer::DecodeImage1K(image, layout, settings, context);
-  if (result != rer::kDecodeOk && result != rer::kCodeplugTooNew) std::abort();
+  if (result != rer::kSuccess && result != rer::kCodeplugTooNew) std::abort();
   return 0;
 }

@@ -4,8 +4,8 @@
 // process id: two tests that pick the same name never touch each other's files.
 
 #include <gtest/gtest.h>
-#include <string>
 #include <unistd.h>
+#include <string>
 
 namespace rer::testing {
 

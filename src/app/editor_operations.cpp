@@ -1,6 +1,7 @@
 #include "app/editor_operations.h"
 
 #include "app/main_window.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/link_engine.h"
 #include "pager/password_state.h"
@@ -46,10 +47,10 @@ void EditorOperations::ReadPager(TFmMain& window) {
   window.SetStatusPanel(0, kReadingStatusText);
   ui_.BeginProgress();
   const int result = RunReadSequence(window);
-  if (result == kReadOk && window.PagerLink().ModelCode != kNoPagerInformation) {
+  if (result == kSuccess && window.PagerLink().ModelCode != kNoPagerInformation) {
     window.EnterEditor();
     window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
-  } else if (result != kReadOk && !AlreadyReported(result)) {
+  } else if (result != kSuccess && !AlreadyReported(result)) {
     // (A read that succeeded without telling the pager's model has nothing to report.)
     ui_.ShowError(result);
   }

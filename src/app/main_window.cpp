@@ -27,6 +27,7 @@
 #include "app/settings_store.h"
 #include "app/setup_dialog.h"
 #include "core/messages.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/read_pager.h"
 
@@ -37,9 +38,6 @@ constexpr char kNeedCodeplugTitle[] = "Error Message";
 constexpr char kNeedCodeplugText[] = "\nYou have to read (pager) or open the file first.\n";
 constexpr char kExitQuestionTitle[] = "WARNING";
 constexpr char kExitQuestionText[] = "Are you sure exit to WINDOWS ?";
-constexpr int kBusyExitQuestion = -112;
-// A page check that found duplicate codes still lets the user change pages.
-constexpr int kDuplicateCodes = -48;
 
 // Commands enabled on the Main page and disabled on the settings pages.
 constexpr const char* kMainPageCommands[] = {
@@ -677,7 +675,7 @@ void TFmMain::menuExitClick() {
     return;
   }
   if (IsBusy()) {
-    if (ui_.AskQuestion(kBusyExitQuestion) != kResultYes) return;
+    if (ui_.AskQuestion(kQuestionBusyExit) != kResultYes) return;
     link_->Close();
   }
   // Unsaved edits are dropped: the editor is simply left.
@@ -732,7 +730,7 @@ int TFmMain::LoadSettings() {
 
 bool TFmMain::CloseQuery() {
   if (StartupRefused) return true;
-  if (IsBusy()) return ui_.AskQuestion(kBusyExitQuestion) == kResultYes;
+  if (IsBusy()) return ui_.AskQuestion(kQuestionBusyExit) == kResultYes;
   return ui_.ShowMessageBox(MessageBox{kExitQuestionTitle, kExitQuestionText, MessageIcon::Warning,
                                        MessageButtons::YesNo}) == kResultYes;
 }

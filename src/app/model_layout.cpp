@@ -7,66 +7,29 @@
 #include <string_view>
 
 #include "app/field_widgets.h"
+#include "app/settings_page_builder.h"
 #include "codeplug/field_catalogue.h"
 #include "codeplug/pager_family.h"
 
 namespace rer {
 namespace {
 
-enum class Visibility { Shown, Hidden, Unchanged };
-using enum Visibility;
-
-struct ModelDependentRow {
-  std::array<std::string_view, 12> controls;  // unused places stay empty
-  Visibility family4K;
-  Visibility models81And89;
-  Visibility others;
+// The widgets that depend on the model without being controls of the
+// catalogue; the controls' own visibility is in the models column of
+// controls.tsv.
+struct WidgetVisibility {
+  std::string_view name;
+  ModelShow family4K;
+  ModelShow models81And89;
+  ModelShow others;
 };
-
-constexpr ModelDependentRow kModelDependentRows[] = {
-    {{"lb_reminderAlertDuration", "cb_reminderAlertDuration"}, Shown, Hidden, Hidden},
-    {{"lb_fixAlert", "cb_fixAlert", "lb_defaultReminderVibMode", "cb_defaultReminderVibMode",
-      "lb_defaultReminderEscalatingMode", "cb_defaultReminderEscalatingMode",
-      "lb_defaultReminderAlertMode", "cb_defaultReminderAlertMode",
-      "lb_defaultReminderAlertPattern", "cb_defaultReminderAlertPattern"},
-     Shown,
-     Hidden,
-     Unchanged},
-    {{"lb_priorityWithout", "cb_priorityWithout"}, Shown, Hidden, Hidden},
-    {{"lb_turnOnPager", "cb_turnOnPager"}, Shown, Hidden, Shown},
-    {{"lb_DutySource", "ed_DutySource", "lb_INPUT_PASSWORD_PROMPT", "ed_INPUT_PASSWORD_PROMPT",
-      "lb_PASSWORD_KEY_PROMPT", "ed_PASSWORD_KEY_PROMPT"},
-     Shown,
-     Hidden,
-     Unchanged},
-    {{"lb_cpwFc_Password_LRUD", "ed_cpwFc_Password_LRUD"}, Shown, Hidden, Hidden},
-    {{"lab_PagerModelDisplay"}, Hidden, Hidden, Unchanged},
+constexpr WidgetVisibility kModelDependentWidgets[] = {
+    {"lab_PagerModelDisplay", ModelShow::kHidden, ModelShow::kHidden, ModelShow::kUnchanged},
 };
-
-// Hidden for every model.
-constexpr std::string_view kAlwaysHidden[] = {
-    "lb_timeFormat",
-    "cb_timeFormat",
-    "lb_newAlertMenu",
-    "cb_newAlertMenu",
-    "lb_onOffDuty",
-    "cb_onOffDuty",
-    "lb_selDutySource",
-    "cb_selDutySource",
-    "lb_defaultOnOffDuty",
-    "cb_defaultOnOffDuty",
-    "lb_setAllDefDuty",
-    "cb_setAllDefDuty",
-    "ck_cpfUif_Paging_Auto_Backlight",
-    "lb_cpfUif_Paging_Auto_Backlight",
-    "ck_cpfUif_New_Msg_Auto_Display",
-    "lb_cpfUif_New_Msg_Auto_Display",
-    "gb_NR",
-    "ed_Pager_Model",
-    "lb_Pager_Model",
+// Hidden for every model, besides the controls whose row says so.
+constexpr std::string_view kWidgetsHiddenForEveryModel[] = {
+    "lb_defaultOnOffDuty", "cb_defaultOnOffDuty", "lb_setAllDefDuty", "cb_setAllDefDuty", "gb_NR",
 };
-// Disabled for every model: the band follows from the frequency.
-constexpr std::string_view kAlwaysDisabled[] = {"cb_freqBand", "cb_nwBand"};
 constexpr char kInformationGroup[] = "gb_mfg1";
 constexpr char kInformationCaption[] = "Information";
 
@@ -77,25 +40,51 @@ QWidget* Find(QWidget& root, std::string_view name) {
   return root.findChild<QWidget*>(
       QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
 }
-
-void Apply(QWidget* widget, Visibility visibility) {
-  if (!widget || visibility == Unchanged) return;
-  widget->setVisible(visibility == Shown);
+QWidget* Find(QWidget& root, const QString& name) {
+  return root.findChild<QWidget*>(name);
 }
 
-Visibility ForModel(const ModelDependentRow& row, std::uint8_t modelCode) {
-  if (Is4KFamily(modelCode)) return row.family4K;
-  if (modelCode == 0x81 || modelCode == 0x89) return row.models81And89;
-  return row.others;
+void Apply(QWidget* widget, ModelShow show) {
+  if (!widget || show == ModelShow::kUnchanged) return;
+  widget->setVisible(show == ModelShow::kShown);
+}
+
+ModelShow ForModel(ModelShow family4K, ModelShow models81And89, ModelShow others,
+                   std::uint8_t modelCode) {
+  if (Is4KFamily(modelCode)) return family4K;
+  if (modelCode == 0x81 || modelCode == 0x89) return models81And89;
+  return others;
+}
+
+// A control of the catalogue and its label.
+void ApplyToControl(QWidget& root, Control control, ModelShow show) {
+  if (show == ModelShow::kUnchanged) return;
+  const std::string name = FieldCatalogue::ControlName(control);
+  Apply(Find(root, LabelNameOf(name)), show);
+  Apply(Find(root, std::string_view(name)), show);
+}
+
+void HideForEveryModel(QWidget& root) {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const auto control = static_cast<Control>(i);
+    if (RowOf(control).hiddenForEveryModel) ApplyToControl(root, control, ModelShow::kHidden);
+  }
+  for (std::string_view name : kWidgetsHiddenForEveryModel) {
+    Apply(Find(root, name), ModelShow::kHidden);
+  }
 }
 
 }  // namespace
 
 int ApplyModelLayout(QWidget& root, std::uint8_t modelCode) {
-  for (const ModelDependentRow& row : kModelDependentRows) {
-    for (std::string_view name : row.controls) {
-      if (!name.empty()) Apply(Find(root, name), ForModel(row, modelCode));
-    }
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const ControlRow& row = RowOf(static_cast<Control>(i));
+    const ModelShow show = ForModel(row.family4K, row.models81And89, row.otherModels, modelCode);
+    ApplyToControl(root, static_cast<Control>(i), show);
+  }
+  for (const WidgetVisibility& widget : kModelDependentWidgets) {
+    Apply(Find(root, widget.name),
+          ForModel(widget.family4K, widget.models81And89, widget.others, modelCode));
   }
   // The encryption keys of the secure models, in the rows the address pages show.
   const bool secure = Is4KFamily(modelCode);
@@ -109,9 +98,12 @@ int ApplyModelLayout(QWidget& root, std::uint8_t modelCode) {
         "hd_" + FieldCatalogue::AddressControlName(AddressControl::DecryptKey, address).substr(3);
     if (QWidget* found = Find(root, header)) found->setVisible(secure);
   }
-  for (std::string_view name : kAlwaysHidden) Apply(Find(root, name), Hidden);
-  for (std::string_view name : kAlwaysDisabled) {
-    if (QWidget* widget = Find(root, name)) widget->setEnabled(false);
+  HideForEveryModel(root);
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const auto control = static_cast<Control>(i);
+    if (!RowOf(control).disabledForEveryModel) continue;
+    const std::string name = FieldCatalogue::ControlName(control);
+    if (QWidget* widget = Find(root, std::string_view(name))) widget->setEnabled(false);
   }
   // A group left without a control to show is not shown either.
   for (QGroupBox* group : root.findChildren<QGroupBox*>()) {
@@ -122,7 +114,7 @@ int ApplyModelLayout(QWidget& root, std::uint8_t modelCode) {
     group->setVisible(anyShown);
   }
   // Groups that every model hides stay hidden whatever they hold.
-  for (std::string_view name : kAlwaysHidden) Apply(Find(root, name), Hidden);
+  HideForEveryModel(root);
   if (auto* group = root.findChild<QGroupBox*>(kInformationGroup)) {
     group->setTitle(kInformationCaption);
     group->show();

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+#include "codeplug/control_row.h"
+
 namespace rer {
 
 struct EditorPageSpec {
@@ -15,13 +17,13 @@ struct EditorPageSpec {
 
 // In tab order; the last one is the Main page.
 std::span<const EditorPageSpec> EditorPages();
-inline constexpr int kSettingsPageCount = 12;
-inline constexpr int kMainPageIndex = 12;
-inline constexpr int kGeneralPageIndex = 0;
-inline constexpr int kPrompt3PageIndex = 7;
+// The settings pages are those of the control table (codeplug/control_row.h).
+inline constexpr int kMainPageIndex = kSettingsPageCount;
+inline constexpr int kGeneralPageIndex = kPageGeneral;
+inline constexpr int kPrompt3PageIndex = kPagePrompt3;
 // Pages that show the prompt-memory gauge in the status bar.
-inline constexpr int kFirstPromptPageIndex = 5;
-inline constexpr int kLastPromptPageIndex = 7;
+inline constexpr int kFirstPromptPageIndex = kPagePrompt1;
+inline constexpr int kLastPromptPageIndex = kPagePrompt3;
 
 // The Main page's lines, one per function key.
 std::span<const char* const> MainPageKeyLines();

@@ -28,71 +28,29 @@ QString Shown(std::string_view text) {
   return Q(text).replace('&', "&&");
 }
 
-// A group of named controls at a chosen place on a page. The controls of a
-// form page that no group names go to the page's "Settings" (lists and text
-// fields) and "Options" (check boxes) groups.
+// A group of named controls at a chosen place on a page; its members are the
+// controls whose row names the group (the group column of controls.tsv), in
+// row order. The controls of a form page that no group names go to the
+// page's "Settings" (lists and text fields) and "Options" (check boxes) groups.
 struct NamedGroup {
   int page;
   const char* objectName;
   const char* title;
   int column;
-  std::array<std::string_view, 9> controls;  // unused places stay empty
 };
 
 constexpr NamedGroup kNamedGroups[] = {
-    {kPageGeneral,
-     "gb_pager",
-     "Pager",
-     0,
-     {"ed_serialNumber", "ed_ICN", "cb_deafPager", "cb_Tarsel_Model", "cb_Model_Check_Warning",
-      "ed_Pager_Model"}},
-    {kPageGeneral, "gb_mfg1", "Information", 0, {"ed_persMemSizeString", "ed_persMaildropString"}},
-    {kPageGeneral,
-     "gb_receiver",
-     "Receiver",
-     1,
-     {"ed_frequency", "cb_freqBand", "cb_nwBand", "cb_PLL_Type", "cb_RF_Timing", "edtN", "edtR"}},
-    {kPageGeneral, "gb_alertMenu", "Alert Menu", 1, {"cb_newAlertMenu", "cb_onOffDuty"}},
-    {kPagePrompt1,
-     "gb_language",
-     "Language",
-     0,
-     {"cb_internationalPrompt", "cb_internationalCharSet"}},
-    {kPageAlert,
-     "gb_reminder",
-     "Reminder Alert",
-     1,
-     {"cb_reminderAlertInterval", "cb_reminderAlertTimeout", "cb_reminderAlertDuration",
-      "cb_fixAlert", "cb_defaultReminderVibMode", "cb_defaultReminderEscalatingMode",
-      "cb_defaultReminderAlertMode", "cb_defaultReminderAlertPattern"}},
-    {kPagePasswordOta,
-     "gb_handProgramming",
-     "Hand Programming",
-     1,
-     {"ck_CP_EP1_HP_Enable", "ed_CP_EP1_HP_Password", "ed_CP_EP1_HP_Error_Number"}},
-    {kPagePasswordOta,
-     "gb_userPassword",
-     "User Password",
-     1,
-     {"cb_fUif_User_Password_Enable", "cb_fUif_User_Password_Level", "ed_cpwFc_Pswd_Timeout_h",
-      "ed_cpwFc_Pswd_Timeout_m", "ed_cpwFc_Pswd_Timeout_s", "ed_cpwFc_Password",
-      "ed_cpwFc_Password_LRUD"}},
-    {kPageFeatures,
-     "gb_canned",
-     "Canned Messages",
-     1,
-     {"cb_ideoNumericCanned", "cb_regularCannedMsg", "ed_startCannedMsg", "ed_endCannedMsg"}},
-    {kPageMoreFeatures,
-     "gb_batteryGauge",
-     "Battery Gauge",
-     0,
-     {"cb_batteryGauge", "cb_batteryGaugeHiLevel", "cb_batteryGaugeMedLevel",
-      "cb_batteryGaugeLoLevel"}},
-    {kPageMoreFeatures,
-     "gb_printer",
-     "Printer",
-     0,
-     {"cb_printerEnabled", "cb_incomingMsgPrint", "cb_printEtx", "cb_printCRwithLF"}},
+    {kPageGeneral, "gb_pager", "Pager", 0},
+    {kPageGeneral, "gb_mfg1", "Information", 0},
+    {kPageGeneral, "gb_receiver", "Receiver", 1},
+    {kPageGeneral, "gb_alertMenu", "Alert Menu", 1},
+    {kPagePrompt1, "gb_language", "Language", 0},
+    {kPageAlert, "gb_reminder", "Reminder Alert", 1},
+    {kPagePasswordOta, "gb_handProgramming", "Hand Programming", 1},
+    {kPagePasswordOta, "gb_userPassword", "User Password", 1},
+    {kPageFeatures, "gb_canned", "Canned Messages", 1},
+    {kPageMoreFeatures, "gb_batteryGauge", "Battery Gauge", 0},
+    {kPageMoreFeatures, "gb_printer", "Printer", 0},
 };
 
 // Where a form page puts the controls that no group names.
@@ -279,10 +237,11 @@ void SettingsPages::BuildFormPage(QWidget& page, int pageIndex) {
   for (const NamedGroup& named : kNamedGroups) {
     if (named.page != pageIndex) continue;
     std::vector<std::size_t> members;
-    for (std::string_view name : named.controls) {
-      if (name.empty()) continue;
-      const int index = IndexOf(name);
-      if (index >= 0) members.push_back(static_cast<std::size_t>(index));
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+      if (entries[index].page == pageIndex &&
+          RowOf(entries[index].control).group == named.objectName) {
+        members.push_back(index);
+      }
     }
     QGroupBox* group = MakeGroup(&page, named.objectName, named.title);
     fillGroup(group, members);
@@ -332,8 +291,7 @@ void SettingsPages::BuildAddressPage(QWidget& page, int pageIndex) {
     grid->setVerticalSpacing(4);
     // Column headers from the labels of the first address's controls.
     for (std::size_t column = 0; column < controls.size(); ++column) {
-      const ControlEntry* entry =
-          Catalogue().Find(FieldCatalogue::AddressControlName(controls[column], firstAddress));
+      const ControlEntry* entry = &Catalogue().Entry(controls[column], firstAddress);
       auto* header = new QLabel(Shown(entry->label), group);
       // "hd_" and the first address's control name without its kind prefix.
       header->setObjectName("hd_" + QString::fromStdString(entry->name.substr(3)));
@@ -348,8 +306,8 @@ void SettingsPages::BuildAddressPage(QWidget& page, int pageIndex) {
       grid->addWidget(rowLabel, row + 1, 0);
       addressRows_[address].push_back(rowLabel);
       for (std::size_t column = 0; column < controls.size(); ++column) {
-        const int index = IndexOf(FieldCatalogue::AddressControlName(controls[column], address));
-        QWidget* control = MakeControl(static_cast<std::size_t>(index), group);
+        const std::size_t index = EntryIndexOf(controls[column], address);
+        QWidget* control = MakeControl(index, group);
         // In the grid the header names the column; a box keeps only its own caption.
         if (auto* box = qobject_cast<QCheckBox*>(control)) {
           box->setText(Shown(Catalogue().Entries()[index].caption));

@@ -18,6 +18,7 @@
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 #include "pages/address_checks.h"
 
@@ -132,7 +133,7 @@ int RunApplyCommand(const CommandArgs& words) {
     std::cerr << "apply: cannot read " << basePath << "\n";
     return 1;
   }
-  if (LoadCodeplugFile(*session, basePath, ui) != kDecodeOk) {
+  if (LoadCodeplugFile(*session, basePath, ui) != kSuccess) {
     if (ui.shown.empty()) std::cerr << "apply: " << basePath << " holds no codeplug\n";
     return 1;
   }

@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 
 namespace rer::cli {
@@ -110,7 +111,7 @@ int RunDumpCommand(const CommandArgs& words) {
     std::cerr << "dump: cannot read " << path << "\n";
     return 1;
   }
-  if (LoadCodeplugFile(*session, path, ui) != kDecodeOk) {
+  if (LoadCodeplugFile(*session, path, ui) != kSuccess) {
     if (ui.shown.empty()) std::cerr << "dump: " << path << " holds no codeplug\n";
     return 1;
   }

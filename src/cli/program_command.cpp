@@ -17,6 +17,7 @@
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
 #include "pager/program_pager.h"
@@ -35,7 +36,7 @@ constexpr const char* kUsage =
 
 // The questions a pager that stops answering raises; --retries answers them.
 constexpr int kRetryQuestions[] = {kQuestionRetryStandard, kQuestionRetryCompact,
-                                   kQuestionRetryProgram4K, kQuestionRetryProgram1K};
+                                   kQuestionRetryTransfer, kQuestionRetryProgram1K};
 
 struct ProgramOptions {
   std::optional<std::string> pagerPassword;
@@ -132,8 +133,8 @@ std::string CsvField(const std::string& value) {
 bool AppendLogLine(const std::string& path, const PagerSession& session, int result) {
   std::ofstream log(path, std::ios::app);
   log << CsvField(Timestamp()) << ',' << CsvField(session.link.SerialNumber) << ','
-      << CsvField(session.settings.Text("ed_ICN")) << ',' << CsvField(Capcodes(session.settings))
-      << ',' << result << '\n';
+      << CsvField(session.settings.Text(Control::ed_ICN)) << ','
+      << CsvField(Capcodes(session.settings)) << ',' << result << '\n';
   return static_cast<bool>(log);
 }
 
@@ -216,11 +217,11 @@ int RunProgramCommand(const CommandArgs& words) {
     if (logPath && !AppendLogLine(*logPath, *session, result)) {
       std::cerr << "program: cannot write " << *logPath << "\n";
     }
-    if (result != kProgramSucceeded) break;
+    if (result != kSuccess) break;
     ++programmed;
     std::cout << "programmed " << session->link.SerialNumber << " ICN \""
-              << session->settings.Text("ed_ICN") << "\" capcodes " << Capcodes(session->settings)
-              << "\n";
+              << session->settings.Text(Control::ed_ICN) << "\" capcodes "
+              << Capcodes(session->settings) << "\n";
     if (!sequential || n + 1 == pagers) continue;
     if (!SequentialAdvancePossible(session->settings)) {
       std::cerr << "program: the addresses cannot advance for the next pager\n";

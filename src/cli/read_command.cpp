@@ -12,6 +12,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/session_port.h"
+#include "core/result_codes.h"
 #include "pager/codeplug_file.h"
 #include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
@@ -25,7 +26,7 @@ constexpr const char* kUsage =
     "[--retries N] [--scenario FILE]";
 
 // Results the read has already reported, or that need no message.
-constexpr int kQuietResults[] = {kReadOk, kLinkNotResponding, kLinkPortNotOpened,
+constexpr int kQuietResults[] = {kSuccess, kLinkNotResponding, kLinkPortNotOpened,
                                  kWrongLocalPassword};
 
 // Types the pager's access password and the codeplug's local password from
@@ -92,7 +93,7 @@ int RunReadCommand(const CommandArgs& words) {
                  session->image.Bytes(), session->pagerCopy.Bytes());
 
   const int result = ReadPager(*session, link, checks, ui);
-  if (result != kReadOk) {
+  if (result != kSuccess) {
     if (!IsQuiet(result)) ui.ShowError(result);
     return 1;
   }

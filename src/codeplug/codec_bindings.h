@@ -1,6 +1,7 @@
 #pragma once
 // The simple settings: one table that ties an image field (or a group of its
-// bits) to the editing control that shows it, walked in both directions.
+// bits) to the editing control that shows it, walked in both directions. The
+// table is generated from the storage column of controls.tsv.
 //
 // A binding is "simple" when the value passes between image and control
 // without any rule beyond its bit coding: a bit or bit group of the bit
@@ -11,6 +12,7 @@
 // hand in the decode and encode steps; those steps run this table first and
 // then add their own rules, so a rule written after the table wins.
 
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -23,8 +25,8 @@
 namespace rer {
 
 enum class BindingSource : std::uint8_t {
-  kBitField,   // a row of the bit table (layout_bits), by its name
-  kCodedList,  // a row of the item-code table (layout_codes), by its name
+  kBitField,   // a row of the controls' bit rows (ControlBitFieldRows)
+  kCodedList,  // a row of the controls' item-code rows (ControlCodedSettingRows)
   kText,       // the whole field as characters
 };
 
@@ -36,10 +38,10 @@ enum class BindingDirection : std::uint8_t {
 };
 
 struct CodecBinding {
-  std::string_view control;  // the editing control (list, check box or text)
+  Control control;  // the editing control (list, check box or text)
   BindingSource source;
-  std::string_view row;  // bit-table or code-table row; empty for texts
-  Field field;           // texts only
+  std::uint16_t row;  // the bit row or code row; 0 for texts
+  Field field;        // texts only
   FamilySet families;
   BindingDirection direction;
 };
@@ -60,6 +62,9 @@ void EncodeBindings(const EditorSettings& settings, ImageFields& image);
 // and back. Shared by decode, encode and the address pages.
 AddressSettings AddressSettingsOf(const EditorSettings& settings);
 void SetAddressSettings(const AddressSettings& addresses, EditorSettings& settings);
+
+// The prompt controls by extended prompt number.
+const std::array<Control, kPromptCount>& PromptControls();
 
 // The prompt fields of the editor by extended prompt number, and back.
 PromptTexts PromptTextsOf(const EditorSettings& settings);

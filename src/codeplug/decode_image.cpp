@@ -11,6 +11,7 @@
 #include "codeplug/layout_bits.h"
 #include "codeplug/layout_codes.h"
 #include "codeplug/system_records.h"
+#include "core/result_codes.h"
 #include "core/serial_series.h"
 #include "prompts/chinese_prompt_slots.h"
 #include "prompts/default_prompt_table.h"
@@ -31,9 +32,6 @@ constexpr CodeplugVersion kBandByteCodingAfter{0, 4, 1, 1};
 // Bytes of the synthesizer area that the synthesizer itself does not use,
 // counted from the area's start (SynthNWord).
 constexpr int kAlarmBytesAt = 9;  // three bytes
-constexpr int kSecondServiceAdjustAt = 12;
-constexpr int kKeptSynthByte1At = 13;
-constexpr int kKeptSynthByte2At = 14;
 
 // The status byte's wrong-try counters, kept in place as the password checks count them.
 constexpr std::uint8_t kLocalWrongMask = 0x70;
@@ -44,21 +42,20 @@ constexpr int kHighest1KVhfBand = 3;
 constexpr int k1KOtherBand = 6;
 constexpr std::uint8_t kModelOneMsgOldFlash = 0x89;
 
-// Model code without memory partition texts.
-constexpr std::uint8_t kModelWithoutMemoryTexts = 0x40;
-
 constexpr int kNewSecure4KModelIndex = 6;
 
 std::string Unscramble(const DecodeContext& context, const std::string& stored) {
   return context.unscramblePassword ? context.unscramblePassword(stored) : stored;
 }
 
-int BitValue(const ImageReader& image, std::string_view name) {
-  return static_cast<int>(ReadBitField(image, name).value_or(0));
+template <typename Key>
+int BitValue(const ImageReader& image, Key key) {
+  return static_cast<int>(ReadBitField(image, key).value_or(0));
 }
 
 void LoadServiceAdjustments(const ImageReader& image, EditorSettings& settings) {
-  settings.SetText("ed_displayContrast", std::to_string(BitValue(image, "ed_displayContrast")));
+  settings.SetText(Control::ed_displayContrast,
+                   std::to_string(BitValue(image, Control::ed_displayContrast)));
   settings.clockSecondAdjust = static_cast<std::int8_t>(image.Value(Field::kServiceAdjustment));
 }
 
@@ -114,7 +111,8 @@ int Decoder::Run() {
   DecodeMemory();
   settings_.promptLanguage = BitValue(image_, "PromptLanguage");
   if (settings_.promptLanguage > kSimplifiedChinese) settings_.promptLanguage = 0;
-  settings_.SetItem("cb_internationalPrompt", ListPositionForLanguage(settings_.promptLanguage));
+  settings_.SetItem(Control::cb_internationalPrompt,
+                    ListPositionForLanguage(settings_.promptLanguage));
   DecodeFeatures();
   DecodePrompts();
   DecodeCharacterArea();
@@ -122,13 +120,13 @@ int Decoder::Run() {
   DecodeSynthesizer();
   KeepBytes();
   DecodeAddresses();
-  settings_.SetChecked("cb_dataInversion", DataInversionOn(raw_, image_.layout()));
+  settings_.SetChecked(Control::cb_dataInversion, DataInversionOn(raw_, image_.layout()));
   if (is4K_) {
     Decode4KOnly();
   } else {
     Decode1KBand();
   }
-  return kDecodeOk;
+  return kSuccess;
 }
 
 bool Decoder::CheckVersion() {
@@ -145,7 +143,7 @@ void Decoder::DecodeModelIndex() {
   if (is4K_ && Is4KFamily(context_.modelCode)) modelCode = context_.modelCode;
   const auto subModel = static_cast<std::uint8_t>(image_.Value(Field::kSubModel));
   if (const auto index = ModelIndexOf(modelCode, subModel)) settings_.SetModelIndex(*index);
-  if (is4K_ && IsNewSecure4KSerial(settings_.Text("ed_serialNumber"))) {
+  if (is4K_ && IsNewSecure4KSerial(settings_.Text(Control::ed_serialNumber))) {
     settings_.SetModelIndex(kNewSecure4KModelIndex);
   }
 }
@@ -153,12 +151,12 @@ void Decoder::DecodeModelIndex() {
 void Decoder::DecodePasswords() {
   // 4 KB codeplugs up to 4.6.4 keep both enables in other bits.
   const bool oldArrangement = is4K_ && !IsAbove464(version_);
-  const bool local =
-      BitValue(image_, oldArrangement ? "LocalPasswordEnableUpTo464" : "cb_enableLocalPasswd");
-  const bool secure =
-      BitValue(image_, oldArrangement ? "SecurePasswordEnableUpTo464" : "cb_enableSecurePasswd");
-  settings_.SetChecked("cb_enableLocalPasswd", local);
-  settings_.SetChecked("cb_enableSecurePasswd", secure);
+  const bool local = oldArrangement ? BitValue(image_, "LocalPasswordEnableUpTo464")
+                                    : BitValue(image_, Control::cb_enableLocalPasswd);
+  const bool secure = oldArrangement ? BitValue(image_, "SecurePasswordEnableUpTo464")
+                                     : BitValue(image_, Control::cb_enableSecurePasswd);
+  settings_.SetChecked(Control::cb_enableLocalPasswd, local);
+  settings_.SetChecked(Control::cb_enableSecurePasswd, secure);
 
   const auto status = static_cast<std::uint8_t>(image_.Value(Field::kStatusByte));
   DecodedPasswords& passwords = settings_.passwords;
@@ -180,11 +178,11 @@ void Decoder::DecodeFeatures() {
   settings_.largeMemory =
       context_.programSequence ? context_.pagerLargeMemory : BitValue(image_, "LargeMemory") != 0;
   MemorySizeTexts memory;
-  if (context_.modelCode != kModelWithoutMemoryTexts) {
+  if (context_.modelCode != kFourAddressModel) {
     memory = MemorySizeTextsOf(settings_.memorySizeCode, settings_.largeMemory);
   }
-  settings_.SetText("ed_persMemSizeString", memory.personal);
-  settings_.SetText("ed_persMaildropString", memory.maildrop);
+  settings_.SetText(Control::ed_persMemSizeString, memory.personal);
+  settings_.SetText(Control::ed_persMaildropString, memory.maildrop);
 
   settings_.carriedOptions.option037Bit0 = image_.Bit(Field::kMessageOptions, 0);
   settings_.carriedOptions.option03ABit7 = image_.Bit(Field::kRetentionOptions, 7);
@@ -192,12 +190,12 @@ void Decoder::DecodeFeatures() {
 
   if (is4K_ && BitValue(image_, "AlertDurationLong")) {
     constexpr int kLongAlertDuration = 2;
-    settings_.SetItem("cb_alertDuration", kLongAlertDuration);
+    settings_.SetItem(Control::cb_alertDuration, kLongAlertDuration);
   }
 
   const auto tune = image_.Bytes(Field::kPleasingAlertTune);
   std::copy(tune.begin(), tune.end(), settings_.pleasingAlertTune.begin());
-  settings_.SetItem("cb_programmablePleasingAlert", IsDefaultPleasingTune(image_) ? 0 : 1);
+  settings_.SetItem(Control::cb_programmablePleasingAlert, IsDefaultPleasingTune(image_) ? 0 : 1);
 }
 
 void Decoder::DecodePrompts() {
@@ -222,21 +220,21 @@ void Decoder::DecodePrompts() {
 void Decoder::DecodeCharacterArea() {
   const auto start = static_cast<std::uint16_t>(image_.Value(Field::kCannedRangeStart));
   const auto end = static_cast<std::uint16_t>(image_.Value(Field::kCannedRangeEnd));
-  settings_.SetText("ed_startCannedMsg", CannedTextOfWord(start));
-  settings_.SetText("ed_endCannedMsg", CannedTextOfWord(end));
-  settings_.SetChecked("cb_regularCannedMsg", start != 0 || end != 0);
+  settings_.SetText(Control::ed_startCannedMsg, CannedTextOfWord(start));
+  settings_.SetText(Control::ed_endCannedMsg, CannedTextOfWord(end));
+  settings_.SetChecked(Control::cb_regularCannedMsg, start != 0 || end != 0);
 
   const auto row = image_.Bytes(Field::kNationalCharRow);
-  settings_.SetItem("cb_internationalCharSet",
+  settings_.SetItem(Control::cb_internationalCharSet,
                     RecognizeCharSet(std::span<const std::uint8_t, kNationalPositionCount>(
                         row.data(), kNationalPositionCount)));
 }
 
 void Decoder::DecodeAdjustments() {
-  settings_.SetItem("cb_showToneOnlySource", BitValue(image_, "ToneOnlySource1to4") +
-                                                 2 * BitValue(image_, "ToneOnlySource5to8"));
+  settings_.SetItem(Control::cb_showToneOnlySource, BitValue(image_, "ToneOnlySource1to4") +
+                                                        2 * BitValue(image_, "ToneOnlySource5to8"));
   LoadServiceAdjustments(image_, settings_);
-  settings_.iconContrast = ~SynthByte(kSecondServiceAdjustAt) & 3;
+  settings_.iconContrast = ~SynthByte(kSynthAreaIconContrastByte) & 3;
   if (const auto index = ReadCodedSetting(image_, "PrinterCode")) {
     settings_.printerCodeIndex = *index;
   }
@@ -250,7 +248,7 @@ void Decoder::DecodeSynthesizer() {
   LoadSynthRecord(record, bytes[area.modeByte], bytes[area.refByte], bytes[area.bandByte]);
   // The 1 KB family also takes the dividers read back as its parameters.
   const FrequencyReading reading = FrequencyFromWords(context_.synth, bytes, family, !is4K_);
-  settings_.SetText("ed_frequency", FrequencyTextOf(reading.hz));
+  settings_.SetText(Control::ed_frequency, FrequencyTextOf(reading.hz));
 
   SynthRecordFields& fields = settings_.synthRecord;
   fields.name = record.name;
@@ -264,8 +262,8 @@ void Decoder::DecodeSynthesizer() {
 
 void Decoder::KeepBytes() {
   KeptBytes& kept = settings_.kept;
-  kept.synthAreaByte1 = SynthByte(kKeptSynthByte1At);
-  kept.synthAreaByte2 = SynthByte(kKeptSynthByte2At);
+  kept.synthAreaByte1 = SynthByte(kSynthAreaKeptByte1);
+  kept.synthAreaByte2 = SynthByte(kSynthAreaKeptByte2);
 
   const auto region = image_.Bytes(Field::kCarriedRegion);
   std::copy(region.begin(), region.end(), settings_.carriedRegion.begin());
@@ -290,48 +288,48 @@ void Decoder::DecodeAddresses() {
 
   const MissedFrameTexts missed =
       MissedFrameTextsOf(static_cast<std::uint8_t>(image_.Value(Field::kMissedFrameTime)));
-  settings_.SetText("ed_missed_frame_count_min", missed.minutes);
-  settings_.SetText("ed_missed_frame_count_sec", missed.seconds);
+  settings_.SetText(Control::ed_missed_frame_count_min, missed.minutes);
+  settings_.SetText(Control::ed_missed_frame_count_sec, missed.seconds);
 }
 
 void Decoder::SetBand(int band) {
-  settings_.SetItem("cb_freqBand", band == kNotSynthesizable ? kNoItem : band);
+  settings_.SetItem(Control::cb_freqBand, band == kFrequencyNotSynthesizable ? kNoItem : band);
 }
 
 void Decoder::Decode4KOnly() {
   // The new alert menu is never shown as chosen, whatever the bit says.
-  settings_.SetItem("cb_newAlertMenu", 0);
+  settings_.SetItem(Control::cb_newAlertMenu, 0);
 
   const std::uint16_t code = static_cast<std::uint16_t>(image_.Value(Field::kUserPasswordCode));
   const int keys = BitValue(image_, "UserPasswordKeyCount") + 2;
   const std::string digits = UserPasswordDigits(code, keys);
-  settings_.SetText("ed_cpwFc_Password", digits);
-  settings_.SetText("ed_cpwFc_Password_LRUD", UserPasswordLetters(digits));
+  settings_.SetText(Control::ed_cpwFc_Password, digits);
+  settings_.SetText(Control::ed_cpwFc_Password_LRUD, UserPasswordLetters(digits));
   const auto timeout = image_.Value(Field::kUserPasswordTimeout);
-  settings_.SetText("ed_cpwFc_Pswd_Timeout_h", std::to_string(timeout / 3600));
-  settings_.SetText("ed_cpwFc_Pswd_Timeout_m", std::to_string(timeout / 60 % 60));
-  settings_.SetText("ed_cpwFc_Pswd_Timeout_s", std::to_string(timeout % 60));
+  settings_.SetText(Control::ed_cpwFc_Pswd_Timeout_h, std::to_string(timeout / 3600));
+  settings_.SetText(Control::ed_cpwFc_Pswd_Timeout_m, std::to_string(timeout / 60 % 60));
+  settings_.SetText(Control::ed_cpwFc_Pswd_Timeout_s, std::to_string(timeout % 60));
   settings_.kept.userPasswordAreaByte =
       static_cast<std::uint8_t>(image_.Value(Field::kUserPasswordSpare));
 
-  settings_.SetItem("cb_nwBand", BitValue(image_, "cb_nwBand"));
-  SetBand(settings_.newBandCoding ? BitValue(image_, "cb_freqBand")
+  settings_.SetItem(Control::cb_nwBand, BitValue(image_, Control::cb_nwBand));
+  SetBand(settings_.newBandCoding ? BitValue(image_, Control::cb_freqBand)
                                   : BandOfFrequency(context_.synth.unroundedHz));
   constexpr int kTypeLow = 4;
   const std::uint8_t refByte = raw_[kSynthArea4K.refByte];
-  settings_.SetItem("cb_PLL_Type", (refByte >> kTypeLow) & 3);
+  settings_.SetItem(Control::cb_PLL_Type, (refByte >> kTypeLow) & 3);
 
-  settings_.SetText("ed_CP_EP1_HP_Password",
+  settings_.SetText(Control::ed_CP_EP1_HP_Password,
                     NibbleDigits(static_cast<std::uint16_t>(image_.Value(Field::kHpPassword))));
-  settings_.SetText("ed_CP_EP1_HP_Error_Number",
+  settings_.SetText(Control::ed_CP_EP1_HP_Error_Number,
                     std::to_string(image_.Value(Field::kHpErrorNumber)));
 }
 
 void Decoder::Decode1KBand() {
-  const bool narrowOnly = IsNewSecure4KSerial(settings_.Text("ed_serialNumber"));
-  settings_.SetItem("cb_nwBand", narrowOnly ? 1 : BitValue(image_, "cb_nwBand"));
+  const bool narrowOnly = IsNewSecure4KSerial(settings_.Text(Control::ed_serialNumber));
+  settings_.SetItem(Control::cb_nwBand, narrowOnly ? 1 : BitValue(image_, Control::cb_nwBand));
   if (settings_.newBandCoding) {
-    int band = BitValue(image_, "cb_freqBand");
+    int band = BitValue(image_, Control::cb_freqBand);
     // The model of the pager in the cradle decides; the image's model byte
     // stands in when no pager is known. After a program the two can differ,
     // since the firmware generation renames the model byte written.
@@ -344,20 +342,20 @@ void Decoder::Decode1KBand() {
   } else {
     SetBand(BandOfFrequency(context_.synth.unroundedHz));
   }
-  settings_.SetItem("cb_PLL_Type", context_.synth.record.type);
+  settings_.SetItem(Control::cb_PLL_Type, context_.synth.record.type);
 }
 
 }  // namespace
 
 int DecodeImage4K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
                   DecodeContext& context) {
-  if (!layout.Is4K()) return kDecodeNotRun;
+  if (!layout.Is4K()) return kNotDone;
   return Decoder(image, layout, settings, context).Run();
 }
 
 int DecodeImage1K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
                   DecodeContext& context) {
-  if (layout.Family() != PagerFamily::k1K) return kDecodeNotRun;
+  if (layout.Family() != PagerFamily::k1K) return kNotDone;
   return Decoder(image, layout, settings, context).Run();
 }
 

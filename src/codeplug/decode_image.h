@@ -10,15 +10,10 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/editor_settings.h"
 #include "codeplug/layout_table.h"
+#include "core/result_codes.h"
 #include "synth/synth_state.h"
 
 namespace rer {
-
-inline constexpr int kDecodeOk = 1;
-// The codeplug was written by a newer system than this one.
-inline constexpr int kCodeplugTooNew = -107;
-// The caller had not installed the layout of the operation's family.
-inline constexpr int kDecodeNotRun = 0;
 
 // DecodeContext::modelCode when no pager information is held.
 inline constexpr std::uint8_t kNoPagerModel = 0xFF;
@@ -42,10 +37,10 @@ struct DecodeContext {
   PasswordUnscrambler unscramblePassword = nullptr;
 };
 
-// Both return kDecodeOk, or kCodeplugTooNew with every setting as it was
+// Both return kSuccess, or kCodeplugTooNew with every setting as it was
 // except `versionText` and `newBandCoding`, which every decode sets.
 // Without a layout of the operation's family in force nothing is decoded and
-// the result is kDecodeNotRun.
+// the result is kNotDone.
 int DecodeImage4K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,
                   DecodeContext& context);
 int DecodeImage1K(const CodeplugImage& image, const Layout& layout, EditorSettings& settings,

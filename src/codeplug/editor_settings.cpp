@@ -27,11 +27,35 @@ std::array<std::uint8_t, kCarriedRegionLength> FactoryCarriedRegion() {
 
 EditorSettings::EditorSettings() : carriedRegion(FactoryCarriedRegion()) {
   pleasingAlertTune.fill(kDefaultPleasingNote);
+  values_.resize(kEntryCount);
   const auto& entries = FieldCatalogue::Instance().Entries();
-  values_.resize(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (entries[i].kind == ControlKind::List) values_[i].number = kNoItem;
   }
+}
+
+bool EditorSettings::Allows(ControlKind kind, Access access) {
+  switch (access) {
+    case Access::Text:
+      return kind == ControlKind::Text || kind == ControlKind::MaskedText;
+    case Access::Item:
+      return kind == ControlKind::List;
+    case Access::Check:
+      return kind == ControlKind::CheckBox;
+    case Access::Any:
+      return true;
+  }
+  return false;
+}
+
+void EditorSettings::Refuse(Control control, int address) {
+  const ControlRow& row = RowOf(control);
+  if (row.perAddress ? (address < 1 || address > kAddressCount) : address != 0) {
+    throw std::invalid_argument("editing control " + std::string(row.name) + " has no address " +
+                                std::to_string(address));
+  }
+  throw std::invalid_argument("editing control " + FieldCatalogue::ControlName(control, address) +
+                              " holds another kind of value");
 }
 
 ControlValue& EditorSettings::Slot(std::string_view name, Access access) {
@@ -45,19 +69,7 @@ const ControlValue& EditorSettings::Slot(std::string_view name, Access access) c
     throw std::invalid_argument("no editing control named " + std::string(name));
   }
   ControlKind kind = catalogue.Entries()[static_cast<std::size_t>(index)].kind;
-  bool allowed = false;
-  switch (access) {
-    case Access::Text:
-      allowed = kind == ControlKind::Text || kind == ControlKind::MaskedText;
-      break;
-    case Access::Item:
-      allowed = kind == ControlKind::List;
-      break;
-    case Access::Check:
-      allowed = kind == ControlKind::CheckBox;
-      break;
-  }
-  if (!allowed) {
+  if (!Allows(kind, access)) {
     throw std::invalid_argument("editing control " + std::string(name) +
                                 " holds another kind of value");
   }
@@ -81,25 +93,6 @@ int EditorSettings::CheckState(std::string_view name) const {
 }
 void EditorSettings::SetCheckState(std::string_view name, int state) {
   Slot(name, Access::Check).number = state;
-}
-
-const std::string& EditorSettings::Text(AddressControl control, int address) const {
-  return Text(FieldCatalogue::AddressControlName(control, address));
-}
-void EditorSettings::SetText(AddressControl control, int address, std::string text) {
-  SetText(FieldCatalogue::AddressControlName(control, address), std::move(text));
-}
-int EditorSettings::Item(AddressControl control, int address) const {
-  return Item(FieldCatalogue::AddressControlName(control, address));
-}
-void EditorSettings::SetItem(AddressControl control, int address, int item) {
-  SetItem(FieldCatalogue::AddressControlName(control, address), item);
-}
-int EditorSettings::CheckState(AddressControl control, int address) const {
-  return CheckState(FieldCatalogue::AddressControlName(control, address));
-}
-void EditorSettings::SetCheckState(AddressControl control, int address, int state) {
-  SetCheckState(FieldCatalogue::AddressControlName(control, address), state);
 }
 
 }  // namespace rer

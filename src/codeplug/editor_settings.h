@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "codeplug/field_catalogue.h"
@@ -82,8 +83,55 @@ class EditorSettings {
   // carried region at its factory contents, the pleasing alert at its default.
   EditorSettings();
 
-  // Typed access by control name. An unknown name, or a name of another kind
-  // of control, is a programming error and throws std::invalid_argument.
+  // Typed access by control: one array index, no name lookup. The single
+  // controls take no address; a per-address control takes its address (1..16).
+  // A control of another kind, or an address out of place, is a programming
+  // error and throws std::invalid_argument.
+  const std::string& Text(Control control) const { return Slot(control, 0, Access::Text).text; }
+  void SetText(Control control, std::string text) {
+    Slot(control, 0, Access::Text).text = std::move(text);
+  }
+  int Item(Control control) const { return Slot(control, 0, Access::Item).number; }
+  void SetItem(Control control, int item) { Slot(control, 0, Access::Item).number = item; }
+  int CheckState(Control control) const { return Slot(control, 0, Access::Check).number; }
+  bool Checked(Control control) const { return CheckState(control) != 0; }
+  void SetCheckState(Control control, int state) { Slot(control, 0, Access::Check).number = state; }
+  void SetChecked(Control control, bool on) { SetCheckState(control, on ? 1 : 0); }
+
+  const std::string& Text(Control control, int address) const {
+    return Slot(control, address, Access::Text).text;
+  }
+  void SetText(Control control, int address, std::string text) {
+    Slot(control, address, Access::Text).text = std::move(text);
+  }
+  int Item(Control control, int address) const {
+    return Slot(control, address, Access::Item).number;
+  }
+  void SetItem(Control control, int address, int item) {
+    Slot(control, address, Access::Item).number = item;
+  }
+  int CheckState(Control control, int address) const {
+    return Slot(control, address, Access::Check).number;
+  }
+  bool Checked(Control control, int address) const { return CheckState(control, address) != 0; }
+  void SetCheckState(Control control, int address, int state) {
+    Slot(control, address, Access::Check).number = state;
+  }
+  void SetChecked(Control control, int address, bool on) {
+    SetCheckState(control, address, on ? 1 : 0);
+  }
+
+  // The value of any kind of control (the list item or box state in `number`).
+  const ControlValue& Value(Control control, int address = 0) const {
+    return Slot(control, address, Access::Any);
+  }
+  ControlValue& Value(Control control, int address = 0) {
+    return Slot(control, address, Access::Any);
+  }
+
+  // Access by control name, for the edges that speak of controls by name (the
+  // JSON dump and apply, tests). An unknown name, or a name of another kind
+  // of control, throws std::invalid_argument.
   const std::string& Text(std::string_view name) const;
   void SetText(std::string_view name, std::string text);
   int Item(std::string_view name) const;
@@ -93,28 +141,14 @@ class EditorSettings {
   void SetCheckState(std::string_view name, int state);
   void SetChecked(std::string_view name, bool on) { SetCheckState(name, on ? 1 : 0); }
 
-  // The same for a per-address control of `address` (1..16).
-  const std::string& Text(AddressControl control, int address) const;
-  void SetText(AddressControl control, int address, std::string text);
-  int Item(AddressControl control, int address) const;
-  void SetItem(AddressControl control, int address, int item);
-  int CheckState(AddressControl control, int address) const;
-  bool Checked(AddressControl control, int address) const {
-    return CheckState(control, address) != 0;
-  }
-  void SetCheckState(AddressControl control, int address, int state);
-  void SetChecked(AddressControl control, int address, bool on) {
-    SetCheckState(control, address, on ? 1 : 0);
-  }
-
   // Generic access in catalogue order, for code that walks every control.
   const ControlValue& ValueAt(std::size_t entryIndex) const { return values_.at(entryIndex); }
   ControlValue& ValueAt(std::size_t entryIndex) { return values_.at(entryIndex); }
   std::size_t Size() const { return values_.size(); }
 
   // The model list's item is the model index of the codeplug.
-  int ModelIndex() const { return Item("cb_Tarsel_Model"); }
-  void SetModelIndex(int index) { SetItem("cb_Tarsel_Model", index); }
+  int ModelIndex() const { return Item(Control::cb_Tarsel_Model); }
+  void SetModelIndex(int index) { SetItem(Control::cb_Tarsel_Model, index); }
 
   // ---- Values without a control ----
 
@@ -139,7 +173,20 @@ class EditorSettings {
   bool saving = false;          // Save as is running
 
  private:
-  enum class Access { Text, Item, Check };
+  enum class Access { Text, Item, Check, Any };
+  static bool Allows(ControlKind kind, Access access);
+  [[noreturn]] static void Refuse(Control control, int address);
+  const ControlValue& Slot(Control control, int address, Access access) const {
+    const ControlRow& row = RowOf(control);
+    if (row.perAddress ? (address < 1 || address > kAddressCount) : address != 0) {
+      Refuse(control, address);
+    }
+    if (!Allows(row.kind, access)) Refuse(control, address);
+    return values_[EntryIndexOf(control, address)];
+  }
+  ControlValue& Slot(Control control, int address, Access access) {
+    return const_cast<ControlValue&>(std::as_const(*this).Slot(control, address, access));
+  }
   ControlValue& Slot(std::string_view name, Access access);
   const ControlValue& Slot(std::string_view name, Access access) const;
 

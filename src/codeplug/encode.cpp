@@ -15,6 +15,8 @@
 #include "codeplug/layout_bits.h"
 #include "codeplug/layout_codes.h"
 #include "codeplug/system_records.h"
+#include "core/cgrom_kind.h"
+#include "core/result_codes.h"
 #include "core/text.h"
 #include "prompts/national_char_set.h"
 #include "synth/pll_params.h"
@@ -46,9 +48,6 @@ constexpr char kFirmwareMarkBase1K = '1';  // no 4 KB rule applies: the mark is 
 // from its start (the N word).
 constexpr int kAreaMarkByte = 8;
 constexpr int kAreaSignatureByte = 9;
-constexpr int kIconContrastByte = 12;  // second service adjustment v, stored as (NOT v) AND 3
-constexpr int kAreaKeptByte1 = 13;
-constexpr int kAreaKeptByte2 = 14;
 constexpr std::uint8_t kAreaMark = 0x06;
 constexpr std::array<std::uint8_t, 3> kAreaSignature{0x5A, 0x4E, 0x62};
 constexpr std::uint8_t kAreaByte1Of1K = 0x5A;
@@ -61,8 +60,6 @@ constexpr int kLargeMemoryAbove = 31;
 // What the memory value is without a memory reply from the link.
 constexpr int kLargeMemoryValue = 32;
 constexpr int kSmallMemoryValue = 8;
-// A model without the maildrop notebook.
-constexpr std::uint8_t kModelWithoutMaildrop = 0x40;
 
 // Items of lists the encode step looks at.
 constexpr int kNewAlertMenuYes = 1;
@@ -97,7 +94,7 @@ constexpr int kModelIndexOneMessage1K = 10;
 
 // The 1 KB family's Chinese-capable character generators (canned range).
 bool HasChineseRom(int cgromType) {
-  return cgromType == 1 || cgromType == 2;
+  return IsChineseCgrom(cgromType);
 }
 
 // The number at the start of a text, blanks around it ignored; 0 for none.
@@ -125,7 +122,7 @@ class Encoder {
     if (!settings_.defaultsLoaded) return;
     ApplyFactoryDefaults(image_, family_);
     settings_.defaultsLoaded = false;
-    settings_.SetChecked("cb_err_msg_detect", true);
+    settings_.SetChecked(Control::cb_err_msg_detect, true);
   }
 
   void WriteEveryEncodeBytes() { WriteFixedBytes(fields_, EveryEncodeBytes()); }
@@ -147,25 +144,28 @@ class Encoder {
     EncodeBindings(settings_, fields_);
     if (!context_.programming) fields_.SetText(Field::kSerialNumber, serial);
     // The newer password arrangement (the fixed bits clear the older one).
-    WriteBitField(fields_, "cb_enableLocalPasswd", settings_.Checked("cb_enableLocalPasswd"));
-    WriteBitField(fields_, "cb_enableSecurePasswd", settings_.Checked("cb_enableSecurePasswd"));
+    WriteBitField(fields_, Control::cb_enableLocalPasswd,
+                  settings_.Checked(Control::cb_enableLocalPasswd));
+    WriteBitField(fields_, Control::cb_enableSecurePasswd,
+                  settings_.Checked(Control::cb_enableSecurePasswd));
   }
 
   void WriteDecodingOptions() {
-    if (context_.cgromType == 0) WriteBitField(fields_, "cb_B14bitDecoding", 0);
+    if (context_.cgromType == kCgromNone) WriteBitField(fields_, Control::cb_B14bitDecoding, 0);
   }
 
   void WriteFeatureBytes() {
     const int memory = context_.memoryReply.value_or(settings_.largeMemory ? kLargeMemoryValue
                                                                            : kSmallMemoryValue);
-    if (context_.modelCode == kModelWithoutMaildrop) {
-      WriteBitField(fields_, "cb_maildropMessageNotebook", 0);
+    if (context_.modelCode == kFourAddressModel) {
+      WriteBitField(fields_, Control::cb_maildropMessageNotebook, 0);
     }
     WriteBitField(fields_, "LargeMemory", memory > kLargeMemoryAbove);
-    const bool notebook = ReadBitField(fields_, "cb_maildropMessageNotebook").value_or(0) ||
-                          ReadBitField(fields_, "cb_personalMessageNotebook").value_or(0);
-    if (notebook) WriteBitField(fields_, "cb_manualDelete", 1);
-    if (context_.cgromType == 0) WriteCodedSetting(fields_, "IdeoNumericCannedLevel", 0);
+    const bool notebook = ReadBitField(fields_, Control::cb_maildropMessageNotebook).value_or(0) ||
+                          ReadBitField(fields_, Control::cb_personalMessageNotebook).value_or(0);
+    if (notebook) WriteBitField(fields_, Control::cb_manualDelete, 1);
+    if (context_.cgromType == kCgromNone)
+      WriteCodedSetting(fields_, Control::cb_ideoNumericCanned, 0);
     WriteBitField(fields_, "IdeoPrompts", settings_.ideoPrompts);
     fields_.SetBit(Field::kMessageOptions, kCarriedMessageOptionBit,
                    settings_.carriedOptions.option037Bit0);
@@ -177,18 +177,19 @@ class Encoder {
 
   // 4 KB: the alert durations of the new alert menu, or the fixed pattern.
   void WriteReminderDurations() {
-    WriteBitField(fields_, "cb_newAlertMenu", NewAlertMenu());
+    WriteBitField(fields_, Control::cb_newAlertMenu, NewAlertMenu());
     if (NewAlertMenu()) {
       WriteBitField(fields_, "AlertDurationLong",
-                    settings_.Item("cb_alertDuration") == kAlertDurationLongItem);
+                    settings_.Item(Control::cb_alertDuration) == kAlertDurationLongItem);
     } else {
       fields_.SetByte(Field::kReminderDurationOptions, kReminderDurationsWithoutNewMenu);
     }
-    WriteBitField(fields_, "cb_priorityWithout", settings_.Checked("cb_priorityWithout"));
+    WriteBitField(fields_, Control::cb_priorityWithout,
+                  settings_.Checked(Control::cb_priorityWithout));
   }
 
   void WritePleasingAlert() {
-    if (settings_.Item("cb_programmablePleasingAlert") == kPleasingAlertCustom) {
+    if (settings_.Item(Control::cb_programmablePleasingAlert) == kPleasingAlertCustom) {
       fields_.SetBytes(Field::kPleasingAlertTune, settings_.pleasingAlertTune);
     } else {
       WriteDefaultPleasingTune(fields_);
@@ -202,10 +203,10 @@ class Encoder {
   void WriteCharacterSets() {
     const bool chinese = HasChineseRom(context_.cgromType);
     fields_.SetValue(Field::kCannedRangeStart,
-                     chinese ? CannedWordOfText(settings_.Text("ed_startCannedMsg")) : 0);
+                     chinese ? CannedWordOfText(settings_.Text(Control::ed_startCannedMsg)) : 0);
     fields_.SetValue(Field::kCannedRangeEnd,
-                     chinese ? CannedWordOfText(settings_.Text("ed_endCannedMsg")) : 0);
-    const NationalRow row = NationalCharRow(settings_.Item("cb_internationalCharSet"));
+                     chinese ? CannedWordOfText(settings_.Text(Control::ed_endCannedMsg)) : 0);
+    const NationalRow row = NationalCharRow(settings_.Item(Control::cb_internationalCharSet));
     fields_.SetBytes(Field::kNationalCharRow, row);
     if (const auto mark = IdeoRomMark1(context_.cgromType)) {
       fields_.SetByte(Field::kIdeoRomMark1, *mark);
@@ -216,7 +217,7 @@ class Encoder {
   }
 
   void WriteToneOnlySource() {
-    const int item = settings_.Item("cb_showToneOnlySource");
+    const int item = settings_.Item(Control::cb_showToneOnlySource);
     WriteBitField(fields_, "ToneOnlySource1to4", item == kTone1to4 || item == kTone1to8);
     WriteBitField(fields_, "ToneOnlySource5to8", item == kTone5to8 || item == kTone1to8);
   }
@@ -224,11 +225,12 @@ class Encoder {
   // The contrast goes in as entered; the page then shows 9 for a value above
   // the range, as the pager will.
   void WriteContrastAndAdjustments() {
-    const unsigned contrast = NumberOfText(settings_.Text("ed_displayContrast"));
+    const unsigned contrast = NumberOfText(settings_.Text(Control::ed_displayContrast));
     fields_.SetByte(Field::kDisplayContrast, static_cast<std::uint8_t>(contrast));
     fields_.SetByte(Field::kSynthArea, static_cast<std::uint8_t>(~settings_.iconContrast & 3),
-                    kIconContrastByte);
-    if (contrast > kContrastMax) settings_.SetText("ed_displayContrast", kContrastShownWhenTooHigh);
+                    kSynthAreaIconContrastByte);
+    if (contrast > kContrastMax)
+      settings_.SetText(Control::ed_displayContrast, kContrastShownWhenTooHigh);
     fields_.SetByte(Field::kServiceAdjustment,
                     static_cast<std::uint8_t>(settings_.clockSecondAdjust));
   }
@@ -237,7 +239,7 @@ class Encoder {
   // decoding options carry a copy of whatever it then holds, so that the two
   // never disagree and a decode and encode leave both as they were.
   void WritePrinterCode() {
-    if (settings_.Checked("cb_printerEnabled")) {
+    if (settings_.Checked(Control::cb_printerEnabled)) {
       WriteCodedSetting(fields_, "PrinterCode", settings_.printerCodeIndex);
     }
     WriteBitField(fields_, "PrinterCodeCopy", fields_.Byte(Field::kPrinterCode));
@@ -252,15 +254,15 @@ class Encoder {
 
   void WriteVersionAndSecurePassword() {
     WriteCodeplugVersion(fields_, kSystemCodeplugVersion);
-    if (settings_.Checked("cb_enableSecurePasswd")) {
+    if (settings_.Checked(Control::cb_enableSecurePasswd)) {
       WritePassword(Field::kSecurePasswordText, context_.passwords.secure);
     }
   }
 
   void WriteSynthesizer() {
     if (context_.synth == nullptr) return;
-    const SynthEncodeRequest request{std::max(settings_.Item("cb_PLL_Type"), 0),
-                                     std::max(settings_.Item("cb_freqBand"), 0)};
+    const SynthEncodeRequest request{std::max(settings_.Item(Control::cb_PLL_Type), 0),
+                                     std::max(settings_.Item(Control::cb_freqBand), 0)};
     EncodeSynthWords(*context_.synth, image_.Bytes(), SynthFamilyOf(), request);
   }
 
@@ -280,17 +282,18 @@ class Encoder {
       first = kAreaByte1NewFirmware4K;
       fields_.SetByte(Field::kFirmwareLevel, kFirmwareLevelNewFirmware4K);
     }
-    fields_.SetByte(Field::kSynthArea, first, kAreaKeptByte1);
-    fields_.SetByte(Field::kSynthArea, settings_.kept.synthAreaByte2, kAreaKeptByte2);
+    fields_.SetByte(Field::kSynthArea, first, kSynthAreaKeptByte1);
+    fields_.SetByte(Field::kSynthArea, settings_.kept.synthAreaByte2, kSynthAreaKeptByte2);
   }
 
   void WriteCarriedRegion() { fields_.SetBytes(Field::kCarriedRegion, settings_.carriedRegion); }
 
   void WriteSystemRecordTable() {
-    const RfTiming timing = settings_.Item("cb_RF_Timing") == static_cast<int>(RfTiming::k25ms)
-                                ? RfTiming::k25ms
-                                : RfTiming::k70ms;
-    WriteSystemRecords(image_, layout_, settings_.Checked("cb_dataInversion"), timing);
+    const RfTiming timing =
+        settings_.Item(Control::cb_RF_Timing) == static_cast<int>(RfTiming::k25ms)
+            ? RfTiming::k25ms
+            : RfTiming::k70ms;
+    WriteSystemRecords(image_, layout_, settings_.Checked(Control::cb_dataInversion), timing);
   }
 
   // Option and frame bytes, frame map, frame search times and address slots.
@@ -298,10 +301,10 @@ class Encoder {
     EncodeAddressOptions(addresses_, context_.cgromType, fields_);
     WriteFrameMapRecords(image_, layout_, FillFrameMap(addresses_));
     // Kept within the field's range rather than spilling into the other part.
-    const unsigned minutes =
-        std::min(NumberOfText(settings_.Text("ed_missed_frame_count_min")), kMaxMissedFrameMinutes);
-    const unsigned seconds =
-        std::min(NumberOfText(settings_.Text("ed_missed_frame_count_sec")), kMaxMissedFrameSeconds);
+    const unsigned minutes = std::min(
+        NumberOfText(settings_.Text(Control::ed_missed_frame_count_min)), kMaxMissedFrameMinutes);
+    const unsigned seconds = std::min(
+        NumberOfText(settings_.Text(Control::ed_missed_frame_count_sec)), kMaxMissedFrameSeconds);
     fields_.SetByte(Field::kMissedFrameTime,
                     static_cast<std::uint8_t>((minutes << kMissedFrameMinuteShift) +
                                               seconds / kSecondsPerMissedFrameStep));
@@ -320,11 +323,11 @@ class Encoder {
   // HI8107 words), and the item's own type bits would read those words back
   // with the other chip's shifts and prescaler, far off the saved frequency.
   void WriteBandAndType() {
-    const int band = std::max(settings_.Item("cb_freqBand"), 0);
-    WriteBitField(fields_, "cb_nwBand", settings_.Item("cb_nwBand") == 1);
-    WriteBitField(fields_, "cb_freqBand", static_cast<unsigned>(band));
-    const unsigned type =
-        static_cast<unsigned>(InstalledChipType(std::max(settings_.Item("cb_PLL_Type"), 0), band));
+    const int band = std::max(settings_.Item(Control::cb_freqBand), 0);
+    WriteBitField(fields_, Control::cb_nwBand, settings_.Item(Control::cb_nwBand) == 1);
+    WriteBitField(fields_, Control::cb_freqBand, static_cast<unsigned>(band));
+    const unsigned type = static_cast<unsigned>(
+        InstalledChipType(std::max(settings_.Item(Control::cb_PLL_Type), 0), band));
     std::uint8_t& ref = image_[SynthAreaOf(SynthFamilyOf()).refByte];
     ref = static_cast<std::uint8_t>((ref & ~(kRefTypeMask << kRefTypeShift)) |
                                     ((type & kRefTypeMask) << kRefTypeShift));
@@ -332,7 +335,7 @@ class Encoder {
 
   // 4 KB: the user password and its options, and the kept byte after them.
   void WriteUserPassword() {
-    const std::string& keys = settings_.Text("ed_cpwFc_Password");
+    const std::string& keys = settings_.Text(Control::ed_cpwFc_Password);
     const int count = static_cast<int>(keys.size());
     unsigned code = 0;
     for (int i = 1; i <= count; ++i) {
@@ -344,9 +347,10 @@ class Encoder {
         fields_, "UserPasswordKeyCount",
         static_cast<unsigned>(std::max(count, kMinUserPasswordKeys) - kMinUserPasswordKeys));
     fields_.SetValue(Field::kUserPasswordCode, code);
-    const unsigned timeout = NumberOfText(settings_.Text("ed_cpwFc_Pswd_Timeout_h")) * 3600u +
-                             NumberOfText(settings_.Text("ed_cpwFc_Pswd_Timeout_m")) * 60u +
-                             NumberOfText(settings_.Text("ed_cpwFc_Pswd_Timeout_s"));
+    const unsigned timeout =
+        NumberOfText(settings_.Text(Control::ed_cpwFc_Pswd_Timeout_h)) * 3600u +
+        NumberOfText(settings_.Text(Control::ed_cpwFc_Pswd_Timeout_m)) * 60u +
+        NumberOfText(settings_.Text(Control::ed_cpwFc_Pswd_Timeout_s));
     fields_.SetValue(Field::kUserPasswordTimeout, std::min(timeout, kMaxUserPasswordTimeout));
     fields_.SetByte(Field::kUserPasswordSpare, settings_.kept.userPasswordAreaByte);
   }
@@ -358,7 +362,7 @@ class Encoder {
     fields_.SetByte(
         Field::kHpErrorNumber,
         static_cast<std::uint8_t>(std::min(
-            NumberOfText(settings_.Text("ed_CP_EP1_HP_Error_Number")), kMaxHpErrorNumber)));
+            NumberOfText(settings_.Text(Control::ed_CP_EP1_HP_Error_Number)), kMaxHpErrorNumber)));
     fields_.SetByte(Field::kHpSpare, 0);
   }
 
@@ -393,9 +397,9 @@ class Encoder {
   void GatherAddresses() { addresses_ = GatherAddressSettings(settings_); }
 
  private:
-  bool NewAlertMenu() const { return settings_.Item("cb_newAlertMenu") == kNewAlertMenuYes; }
+  bool NewAlertMenu() const { return settings_.Item(Control::cb_newAlertMenu) == kNewAlertMenuYes; }
 
-  std::string Serial() const { return settings_.Text("ed_serialNumber"); }
+  std::string Serial() const { return settings_.Text(Control::ed_serialNumber); }
 
   SynthFamily SynthFamilyOf() const {
     return family_ == PagerFamily::k1K ? SynthFamily::k1K : SynthFamily::k4K;
@@ -478,7 +482,7 @@ int EncodeImage4K(EditorSettings& settings, const Layout& layout, CodeplugImage&
   e.ApplySubModel();
   e.ClearPagerSpecificDataWhenSaving();
   e.WriteChecksum();
-  return kEncodeDone;
+  return kSuccess;
 }
 
 int EncodeImage1K(EditorSettings& settings, const Layout& layout, CodeplugImage& image,
@@ -514,7 +518,7 @@ int EncodeImage1K(EditorSettings& settings, const Layout& layout, CodeplugImage&
   e.WriteSystemRecordTable();
   e.WriteFixedBits();
   e.WriteChecksum();
-  return kEncodeDone;
+  return kSuccess;
 }
 
 int EncodeImage(EditorSettings& settings, const Layout& layout, CodeplugImage& image,

@@ -16,6 +16,7 @@
 #include "codeplug/editor_settings.h"
 #include "codeplug/firmware_flags.h"
 #include "codeplug/layout_table.h"
+#include "core/result_codes.h"
 #include "synth/synth_state.h"
 
 namespace rer {
@@ -53,9 +54,6 @@ struct EncodeContext {
   // never stored in the clear.
   PasswordScrambler scramble = nullptr;
 };
-
-// The result of a completed encode (the step itself cannot fail).
-inline constexpr int kEncodeDone = 1;
 
 // Encodes a 4 KB codeplug (model codes 0x84, 0x88, 0xD0, 0xD1). `layout` must
 // be the 4 KB layout. Besides the image it changes only the defaults mark

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "codeplug/codec_bindings.h"
 #include "codeplug/image_fields.h"
@@ -18,8 +19,17 @@ void WriteChinesePromptSlots(const EditorSettings& settings, const Layout& layou
   ImageFields fields(image, layout);
   fields.Fill(Field::kIdeoPromptSlots, 0);
   const auto bytes = image.Bytes();
+  // The slot table names its prompts; they are resolved once.
+  static const std::vector<Control> controls = [] {
+    std::vector<Control> found;
+    for (const ChinesePromptSlot& slot : ChinesePromptSlots()) {
+      found.push_back(FieldCatalogue::Instance().SingleControlNamed(slot.field));
+    }
+    return found;
+  }();
+  std::size_t at = 0;
   for (const ChinesePromptSlot& slot : ChinesePromptSlots()) {
-    const std::string& text = settings.Text(slot.field);
+    const std::string& text = settings.Text(controls[at++]);
     const std::size_t length = std::min(slot.width, text.size());
     std::copy_n(text.begin(), length, bytes.begin() + static_cast<std::ptrdiff_t>(slot.offset));
   }

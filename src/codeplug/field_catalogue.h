@@ -5,67 +5,48 @@
 // its field numbers, and EditorSettings keeps one value per entry.
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "codeplug/control_row.h"
+#include "codeplug/control_table.h"
+
 namespace rer {
 
-enum class ControlKind { Text, MaskedText, List, CheckBox };
+// The per-address controls are Control values too (Control::Capcode ...
+// Control::AlertPattern); the old name stays for the code that speaks of them.
+using AddressControl = Control;
 
-// Which keys a text field accepts while typing.
-enum class KeyFilter {
-  None,
-  Digits,             // "0" to "9" and backspace
-  PromptText,         // the prompt character filter
-  YesNoOverwrite,     // "Y", "y", "N", "n", backspace; Delete, Backspace and Escape key-downs
-                      // swallowed
-  PasswordKeyDigits,  // "0" to "3" and backspace (user password key digits)
-};
+// The facts of one control, straight from its row.
+constexpr const ControlRow& RowOf(Control control) {
+  return control_data::kRows[static_cast<std::size_t>(control)];
+}
+constexpr bool IsPerAddress(Control control) {
+  return RowOf(control).perAddress;
+}
+constexpr ControlKind KindOf(Control control) {
+  return RowOf(control).kind;
+}
 
-// The settings pages in tab order; the Main page is not a settings page.
-enum SettingsPage : int {
-  kPageGeneral = 0,
-  kPageCode1To4 = 1,
-  kPageCode5To8 = 2,
-  kPageCode9To12 = 3,
-  kPageCode13To16 = 4,
-  kPagePrompt1 = 5,
-  kPagePrompt2 = 6,
-  kPagePrompt3 = 7,
-  kPageAlert = 8,
-  kPagePasswordOta = 9,
-  kPageFeatures = 10,
-  kPageMoreFeatures = 11,
-};
-
-inline constexpr int kNoFieldNumber = 0;
-inline constexpr int kFirstFieldNumber = 1;
-inline constexpr int kLastFieldNumber = 430;
-inline constexpr int kAddressCount = 16;
-
-// The controls that exist once per paging address.
-enum class AddressControl {
-  Capcode,
-  FlexAddress,
-  Personal,
-  LanguagePointer,
-  Priority,
-  History,
-  MessageType,
-  Frame,
-  Collapse,
-  OtaEnable,
-  DecryptKey,
-  OnOffDuty,
-  FixAlert,
-  InterruptVib,
-  Escalating,
-  AlertMode,
-  AlertPattern,
-};
+// Where the value of `control` (of `address` for a per-address control) sits
+// in the catalogue's entries and in EditorSettings: single controls before the
+// address block keep their row position, the block repeats once per address,
+// the rows after it follow the sixteenth address.
+constexpr std::size_t EntryIndexOf(Control control, int address = 0) {
+  const auto row = static_cast<std::size_t>(control);
+  const auto first = static_cast<std::size_t>(kFirstAddressControl);
+  if (row < first) return row;
+  if (row < first + kAddressControlCount) {
+    return first + static_cast<std::size_t>(address - 1) * kAddressControlCount + (row - first);
+  }
+  return row + kAddressControlCount * (kAddressCount - 1);
+}
+inline constexpr std::size_t kEntryCount =
+    EntryIndexOf(static_cast<Control>(kControlCount - 1)) + 1;
 
 struct ControlEntry {
   std::string name;
@@ -82,6 +63,7 @@ struct ControlEntry {
   bool readOnly = false;
   bool upperCase = false;
   int address = 0;  // 1..16 for the per-address controls, 0 otherwise
+  Control control{};
 };
 
 class FieldCatalogue {
@@ -101,8 +83,27 @@ class FieldCatalogue {
   // The control numbered `fieldNumber` on `page`; nullptr when there is none.
   const ControlEntry* FindByField(int fieldNumber, int page) const;
 
-  // Name of a per-address control of `address` (1..16), e.g. Capcode, 3 gives "ed_capcode3".
-  static std::string AddressControlName(AddressControl control, int address);
+  // The entry of `control` (of `address` for a per-address control).
+  const ControlEntry& Entry(Control control, int address = 0) const {
+    return entries_[EntryIndexOf(control, address)];
+  }
+  // The control of `name`, with its address (0 for a single control); nothing when unknown.
+  struct NamedControl {
+    Control control;
+    int address;
+  };
+  std::optional<NamedControl> ControlNamed(std::string_view name) const;
+  // The single control of `name`; an unknown name or a per-address control's
+  // name is a programming error and throws std::invalid_argument. For tables
+  // of other layers that speak of controls by name, resolved once.
+  Control SingleControlNamed(std::string_view name) const;
+
+  // Name of `control` (of `address` for a per-address control), e.g. Capcode, 3 gives
+  // "ed_capcode3".
+  static std::string ControlName(Control control, int address = 0);
+  static std::string AddressControlName(AddressControl control, int address) {
+    return ControlName(control, address);
+  }
 
  private:
   FieldCatalogue();

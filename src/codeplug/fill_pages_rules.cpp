@@ -2,6 +2,7 @@
 
 #include "codeplug/address_codec.h"
 #include "codeplug/codec_bindings.h"
+#include "core/cgrom_kind.h"
 
 namespace rer {
 namespace {
@@ -28,10 +29,10 @@ void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
 
 FilledPagesView ApplyFillPagesRules(EditorSettings& settings, int cgromType) {
   FilledPagesView view;
-  view.languagePointerVisible = cgromType != 0;
+  view.languagePointerVisible = cgromType != kCgromNone;
 
-  settings.SetItem("cb_newAlertMenu", kNewAlertMenuNo);
-  settings.SetText("ed_Pager_Model", "");
+  settings.SetItem(Control::cb_newAlertMenu, kNewAlertMenuNo);
+  settings.SetText(Control::ed_Pager_Model, "");
 
   AddressSettings addresses = AddressSettingsOf(settings);
   std::array<std::string, kAddressCount> flexTexts;

@@ -13,19 +13,6 @@ unsigned LowMask(int width) {
 
 }  // namespace
 
-bool ImageReader::Has(FieldRef ref) const {
-  return OffsetOf(ref) >= 0;
-}
-
-std::size_t ImageReader::Size(FieldRef ref) const {
-  return Has(ref) ? layout_->Place(ref.field).size : 0;
-}
-
-std::ptrdiff_t ImageReader::OffsetOf(FieldRef ref) const {
-  const auto offset = layout_->Offset(ref.field, ref.index);
-  return offset ? static_cast<std::ptrdiff_t>(*offset) : -1;
-}
-
 std::uint8_t ImageReader::Byte(FieldRef ref, int byteIndex) const {
   const std::ptrdiff_t at = OffsetOf(ref);
   if (at < 0 || byteIndex < 0 || static_cast<std::size_t>(byteIndex) >= Size(ref)) return 0;

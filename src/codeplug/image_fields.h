@@ -32,9 +32,12 @@ class ImageReader {
 
   const Layout& layout() const { return *layout_; }
   // True when the element has a place in the family in force.
-  bool Has(FieldRef ref) const;
+  bool Has(FieldRef ref) const { return OffsetOf(ref) >= 0; }
   // Number of bytes of one element; 0 when absent.
-  std::size_t Size(FieldRef ref) const;
+  std::size_t Size(FieldRef ref) const {
+    const FieldPlace place = layout_->Place(ref.field);
+    return place.present() && ref.index >= 0 && ref.index < place.count ? place.size : 0;
+  }
 
   // Byte `byteIndex` of the element.
   std::uint8_t Byte(FieldRef ref, int byteIndex = 0) const;
@@ -50,7 +53,10 @@ class ImageReader {
 
  protected:
   // Offset of the element, or -1 when it has no place.
-  std::ptrdiff_t OffsetOf(FieldRef ref) const;
+  std::ptrdiff_t OffsetOf(FieldRef ref) const {
+    const auto offset = layout_->Offset(ref.field, ref.index);
+    return offset ? static_cast<std::ptrdiff_t>(*offset) : -1;
+  }
 
  private:
   const CodeplugImage* image_;

@@ -2,53 +2,18 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
+#include "codeplug/control_storage.h"
 #include "core/text.h"
 
 namespace rer {
 namespace {
 
-// Time codes count 8-second units (T4: eighths of a second).
-// T1: "None", "2 min", "3.07 min", "4 min", "5.07 min", "10 min", "15.07 min", "30 min".
-constexpr std::array<std::uint8_t, 8> kT1{0, 15, 23, 30, 38, 75, 113, 225};
-// T2: "None", "8 sec", "16 sec", "32 sec", "64 sec", "96 sec", "2 min", "3 min", "4 min", "5 min".
-constexpr std::array<std::uint8_t, 10> kT2{0, 1, 2, 4, 8, 12, 15, 23, 30, 38};
-// T3: "16 sec", "32 sec", "64 sec", "5.07 min".
-constexpr std::array<std::uint8_t, 4> kT3{2, 4, 8, 38};
-// T4: "1/2 sec", "1 sec", "2 sec", "3 sec", "4 sec", "6 sec", "8 sec", "10 sec", "30 sec".
-constexpr std::array<std::uint8_t, 9> kT4{4, 8, 16, 24, 32, 48, 64, 80, 240};
-// "None", "4 min", "6 min", "8 min".
-constexpr std::array<std::uint8_t, 4> kOorTimes{0, 15, 23, 31};
-// Printer codes of items 0-4.
-constexpr std::array<std::uint8_t, 5> kPrinterCodes{16, 8, 4, 2, 1};
-// "1min", "4min".
-constexpr std::array<std::uint8_t, 2> kFlexFrameCodes{0x21, 0x81};
-// "Prompts", "Icons", "Both"; 00 reads as "Prompts".
-constexpr std::array<std::uint8_t, 3> kFunctionMenuCodes{1, 2, 3};
-// Levels 0, 1, 2; the unused pattern 10 reads as level 2.
-constexpr std::array<std::uint8_t, 3> kIdeoCannedCodes{0, 1, 3};
-
-constexpr ItemCodeTable kT1Table{kT1, 0};
-constexpr ItemCodeTable kT2Table{kT2, 0};
-constexpr ItemCodeTable kT3Table{kT3, 1};
-constexpr ItemCodeTable kT4Table{kT4, 4};
-constexpr ItemCodeTable kOorTable{kOorTimes, 0};
-constexpr ItemCodeTable kPrinterTable{kPrinterCodes, 3};
-constexpr ItemCodeTable kFlexFrameTable{kFlexFrameCodes, 0};
-constexpr ItemCodeTable kFunctionMenuTable{kFunctionMenuCodes, 0};
-constexpr ItemCodeTable kIdeoCannedTable{kIdeoCannedCodes, 2};
-
+// The settings without a control stored as codes; the controls' rows come
+// from the storage column of controls.tsv.
 constexpr auto kCodedSettings = std::to_array<CodedSettingRow>({
-    {"cb_reminderAlertInterval", Field::kReminderAlertInterval, 0, 8, &kT1Table},
-    {"cb_reminderAlertTimeout", Field::kReminderAlertTimeout, 0, 8, &kT1Table},
-    {"cb_sequentialLockoutPeriod", Field::kSequentialLockout, 0, 8, &kT2Table},
-    {"cb_readTimeout", Field::kReadTimeout, 0, 8, &kT3Table},
-    {"cb_readScrollTime", Field::kReadScrollTime, 0, 8, &kT4Table},
-    {"cb_oorTime", Field::kOorTime, 0, 8, &kOorTable},
     {"PrinterCode", Field::kPrinterCode, 0, 8, &kPrinterTable},
-    {"cb_flexFrames", Field::kFlexFrames, 0, 8, &kFlexFrameTable},
-    {"cb_functionMenuDisplay", Field::kIndicatorOptions, 6, 2, &kFunctionMenuTable},
-    {"IdeoNumericCannedLevel", Field::kClockOptions, 3, 2, &kIdeoCannedTable},
 });
 
 constexpr std::array<std::uint8_t, 5> kIdentitySignature{0x29, 0x26, 0x29, 0x43, 0x57};
@@ -147,6 +112,22 @@ const CodedSettingRow* FindCoded(std::string_view name) {
   for (const CodedSettingRow& row : kCodedSettings) {
     if (row.name == name) return &row;
   }
+  for (const CodedSettingRow& row : control_storage::kCodedRows) {
+    if (row.name == name) return &row;
+  }
+  return nullptr;
+}
+
+bool InForce(const ImageReader& image, const CodedSettingRow& row) {
+  const auto family = image.layout().Family();
+  return family && InFamilySet(row.families, *family) && image.Has(row.field);
+}
+
+const CodedSettingRow* FindCoded(const ImageReader& image, Control control) {
+  const auto& index = control_storage::kIndex[static_cast<std::size_t>(control)];
+  for (std::size_t i = index.firstCodedRow; i < index.firstCodedRow + index.codedRowCount; ++i) {
+    if (InForce(image, control_storage::kCodedRows[i])) return &control_storage::kCodedRows[i];
+  }
   return nullptr;
 }
 
@@ -167,18 +148,42 @@ std::uint8_t CodeOfItem(const ItemCodeTable& table, int item) {
 std::span<const CodedSettingRow> CodedSettingRows() {
   return kCodedSettings;
 }
+std::span<const CodedSettingRow> ControlCodedSettingRows() {
+  return control_storage::kCodedRows;
+}
+
+int ReadCodes(const ImageReader& image, const CodedSettingRow& row) {
+  const auto code = static_cast<std::uint8_t>(image.Bits(row.field, row.low, row.width));
+  return ItemOfCode(*row.table, code);
+}
+
+void WriteCodes(ImageFields& image, const CodedSettingRow& row, int item) {
+  image.SetBits(row.field, row.low, row.width, CodeOfItem(*row.table, item));
+}
 
 std::optional<int> ReadCodedSetting(const ImageReader& image, std::string_view name) {
   const CodedSettingRow* row = FindCoded(name);
-  if (!row || !image.Has(row->field)) return std::nullopt;
-  const auto code = static_cast<std::uint8_t>(image.Bits(row->field, row->low, row->width));
-  return ItemOfCode(*row->table, code);
+  if (!row || !InForce(image, *row)) return std::nullopt;
+  return ReadCodes(image, *row);
 }
 
 bool WriteCodedSetting(ImageFields& image, std::string_view name, int item) {
   const CodedSettingRow* row = FindCoded(name);
-  if (!row || !image.Has(row->field)) return false;
-  image.SetBits(row->field, row->low, row->width, CodeOfItem(*row->table, item));
+  if (!row || !InForce(image, *row)) return false;
+  WriteCodes(image, *row, item);
+  return true;
+}
+
+std::optional<int> ReadCodedSetting(const ImageReader& image, Control control) {
+  const CodedSettingRow* row = FindCoded(image, control);
+  if (!row) return std::nullopt;
+  return ReadCodes(image, *row);
+}
+
+bool WriteCodedSetting(ImageFields& image, Control control, int item) {
+  const CodedSettingRow* row = FindCoded(image, control);
+  if (!row) return false;
+  WriteCodes(image, *row, item);
   return true;
 }
 
@@ -213,6 +218,15 @@ std::uint16_t CannedWordOfText(std::string_view text) {
   unsigned word = 0;
   for (char c : text) word = (word << 4) | static_cast<unsigned>(HexDigitValue(c));
   return static_cast<std::uint16_t>(word);
+}
+
+std::optional<std::uint16_t> CheckedCannedWordOfText(std::string_view text) {
+  constexpr std::size_t kDigits = 4;
+  if (text.size() != kDigits) return std::nullopt;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+  }
+  return CannedWordOfText(text);
 }
 
 std::string CannedTextOfWord(std::uint16_t word) {

@@ -130,6 +130,12 @@ enum class Field : std::uint8_t {
 
 inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::kCount);
 
+// Bytes of the synthesizer area (Field::kSynthArea) after its words and code
+// bytes that the synthesizer itself does not use, counted from its start.
+inline constexpr int kSynthAreaIconContrastByte = 12;  // the icon contrast v as (NOT v) AND 3
+inline constexpr int kSynthAreaKeptByte1 = 13;
+inline constexpr int kSynthAreaKeptByte2 = 14;
+
 enum class ByteOrder : std::uint8_t { kBigEndian, kLittleEndian };
 
 // The place of a field in one family's image. A repeated field (one per
@@ -171,15 +177,22 @@ class Layout {
 
   bool InForce() const { return table_ != nullptr; }
   // The family in force, or nothing before the first selection.
-  std::optional<PagerFamily> Family() const;
-  bool Is4K() const { return Family() == PagerFamily::k4K; }
+  std::optional<PagerFamily> Family() const {
+    if (!table_) return std::nullopt;
+    return table_->family;
+  }
+  bool Is4K() const { return table_ && table_->family == PagerFamily::k4K; }
 
   // Place of `field` in the active table; an absent place (size 0) when no
   // family is in force or the family has no such field.
-  FieldPlace Place(Field field) const;
+  FieldPlace Place(Field field) const { return table_ ? table_->Place(field) : FieldPlace{}; }
   bool Has(Field field) const { return Place(field).present(); }
   // Offset of element `index` of `field`; nothing when it has no place there.
-  std::optional<std::size_t> Offset(Field field, int index = 0) const;
+  std::optional<std::size_t> Offset(Field field, int index = 0) const {
+    const FieldPlace place = Place(field);
+    if (!place.present() || index < 0 || index >= place.count) return std::nullopt;
+    return place.ElementOffset(index);
+  }
   // Start of the packed prompt area (0x054 or 0x300); nothing before a selection.
   std::optional<std::size_t> PackedPromptAreaStart() const;
 

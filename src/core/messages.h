@@ -4,12 +4,9 @@
 
 #include <string>
 
-namespace rer {
+#include "core/result_codes.h"
 
-// Results of a message box, as the callers test them.
-inline constexpr int kResultOk = 1;
-inline constexpr int kResultYes = 6;
-inline constexpr int kResultNo = 7;
+namespace rer {
 
 enum class MessageIcon { Warning, Information, Stop };
 enum class MessageButtons { Ok, YesNo };

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/result_codes.h"
 #include "synth/frequency_band.h"
 #include "synth/frequency_text.h"
 
@@ -34,11 +35,9 @@ constexpr std::array<BandRange, 7> kBandRanges = {{
 // The range of the list item, found by the item's text so that the table
 // cannot drift from the list; nullptr for no selection.
 const BandRange* BandOfItem(int bandItem) {
-  const ControlEntry* entry = FieldCatalogue::Instance().Find("cb_freqBand");
-  if (entry == nullptr || bandItem < 0 || bandItem >= static_cast<int>(entry->items.size())) {
-    return nullptr;
-  }
-  const std::string_view text = entry->items[static_cast<std::size_t>(bandItem)];
+  const auto items = RowOf(Control::cb_freqBand).items;
+  if (bandItem < 0 || bandItem >= static_cast<int>(items.size())) return nullptr;
+  const std::string_view text = items[static_cast<std::size_t>(bandItem)];
   for (const BandRange& band : kBandRanges) {
     if (band.item == text) return &band;
   }
@@ -49,7 +48,7 @@ const BandRange* BandOfItem(int bandItem) {
 
 int CheckFrequencyBand(std::string_view frequencyText, int bandItem) {
   const std::optional<std::uint32_t> hz = HzOfFrequencyText(frequencyText);
-  if (!hz || BandOfFrequency(*hz) == kNotSynthesizable) return kFrequencyOutOfBand;
+  if (!hz || BandOfFrequency(*hz) == kFrequencyNotSynthesizable) return kFrequencyOutOfBand;
   const BandRange* band = BandOfItem(bandItem);
   if (band == nullptr || !band->programmable) return kFrequencyOutOfBand;
   const std::int64_t mhz = static_cast<std::int64_t>(*hz) / kHzPerMHz;
@@ -58,7 +57,8 @@ int CheckFrequencyBand(std::string_view frequencyText, int bandItem) {
 }
 
 int CheckFrequencyBand(const EditorSettings& settings) {
-  return CheckFrequencyBand(settings.Text("ed_frequency"), settings.Item("cb_freqBand"));
+  return CheckFrequencyBand(settings.Text(Control::ed_frequency),
+                            settings.Item(Control::cb_freqBand));
 }
 
 int RunBandCheck(const EditorSettings& settings, UserInterface& ui) {

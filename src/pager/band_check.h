@@ -6,11 +6,10 @@
 #include <string_view>
 
 #include "codeplug/editor_settings.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 
 namespace rer {
-
-inline constexpr int kFrequencyOutOfBand = -116;
 
 // 0 when the whole megahertz of `frequencyText` lie in the range of the band
 // list item `bandItem` (cb_freqBand), else -116. A frequency that lies in no

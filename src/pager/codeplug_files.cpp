@@ -3,6 +3,7 @@
 #include "codeplug/decode_image.h"
 #include "codeplug/encode.h"
 #include "codeplug/pager_family.h"
+#include "core/result_codes.h"
 #include "pager/band_check.h"
 #include "pager/codeplug_file.h"
 #include "pager/password_scramble.h"
@@ -35,8 +36,8 @@ void ApplyCannedDefaults(PagerSession& session) {
       return;
     }
   }
-  session.settings.SetText("ed_startCannedMsg", kClearedCannedAddress);
-  session.settings.SetText("ed_endCannedMsg", kClearedCannedAddress);
+  session.settings.SetText(Control::ed_startCannedMsg, kClearedCannedAddress);
+  session.settings.SetText(Control::ed_endCannedMsg, kClearedCannedAddress);
 }
 
 // The memory byte a file header carries.
@@ -69,27 +70,27 @@ int DecodeSessionImage(PagerSession& session) {
   const int result = Is4KFamily(model)
                          ? DecodeImage4K(session.image, session.layout, session.settings, context)
                          : DecodeImage1K(session.image, session.layout, session.settings, context);
-  if (result == kDecodeOk) {
+  if (result == kSuccess) {
     AdoptDecodedPasswords(session.passwords, session.settings.passwords);
     // The General page shows the stored register words beside the
     // frequency they give, after a read as after a load.
     const SynthFamily family = Is4KFamily(model) ? SynthFamily::k4K : SynthFamily::k1K;
-    session.settings.SetText("edtN", EdtNText(session.image.Bytes(), family));
-    session.settings.SetText("edtR", EdtRText(session.image.Bytes(), family));
+    session.settings.SetText(Control::edtN, EdtNText(session.image.Bytes(), family));
+    session.settings.SetText(Control::edtR, EdtRText(session.image.Bytes(), family));
   }
   return result;
 }
 
 int CheckAndSearchFrequency(PagerSession& session, UserInterface& ui) {
-  const auto hz = HzOfFrequencyText(session.settings.Text("ed_frequency"));
+  const auto hz = HzOfFrequencyText(session.settings.Text(Control::ed_frequency));
   DividerRequest request{.image = session.image.Bytes(),
                          .family = session.layout.Is4K() ? SynthFamily::k4K : SynthFamily::k1K,
-                         .chipType = session.settings.Item("cb_PLL_Type"),
-                         .band = session.settings.Item("cb_freqBand"),
+                         .chipType = session.settings.Item(Control::cb_PLL_Type),
+                         .band = session.settings.Item(Control::cb_freqBand),
                          .saveAs = session.settings.saving};
   if (!hz || SearchDividers(session.synth, *hz, request) != 1) {
-    ui.ShowError(kNotSynthesizable);
-    return kNotSynthesizable;
+    ui.ShowError(kFrequencyNotSynthesizable);
+    return kFrequencyNotSynthesizable;
   }
   if (RunBandCheck(session.settings, ui) != 0) return kFrequencyOutOfBand;
   return 0;
@@ -159,8 +160,8 @@ int LoadCodeplugFile(PagerSession& session, const std::string& path, UserInterfa
   const LinkState previousLink = s.link;
   const std::uint16_t previousReadModelWord = s.readModelWord;
   const Layout previousLayout = s.layout;
-  const std::string previousStart = s.settings.Text("ed_startCannedMsg");
-  const std::string previousEnd = s.settings.Text("ed_endCannedMsg");
+  const std::string previousStart = s.settings.Text(Control::ed_startCannedMsg);
+  const std::string previousEnd = s.settings.Text(Control::ed_endCannedMsg);
 
   std::copy_n(parsed->image.begin(), parsed->length, s.image.Bytes().begin());
   if (parsed->headerSeen) {
@@ -175,14 +176,14 @@ int LoadCodeplugFile(PagerSession& session, const std::string& path, UserInterfa
   SelectLayout(s.layout, s.link.ModelCode);
 
   const int result = DecodeSessionImage(s);
-  if (result == kDecodeOk) return kDecodeOk;
+  if (result == kSuccess) return kSuccess;
 
   s.image = previousImage;
   s.link = previousLink;
   s.readModelWord = previousReadModelWord;
   s.layout = previousLayout;
-  s.settings.SetText("ed_startCannedMsg", previousStart);
-  s.settings.SetText("ed_endCannedMsg", previousEnd);
+  s.settings.SetText(Control::ed_startCannedMsg, previousStart);
+  s.settings.SetText(Control::ed_endCannedMsg, previousEnd);
   // A newer codeplug is reported for either family: without the message the
   // user would not learn why nothing was loaded.
   if (result == kCodeplugTooNew) ui.ShowError(kCodeplugTooNew);

@@ -9,13 +9,12 @@
 #include <string>
 
 #include "codeplug/decode_image.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/codeplug_file.h"
 #include "pager/pager_session.h"
 
 namespace rer {
-
-inline constexpr int kInvalidArchive = -28;
 
 // Runs the decode step of the family of ModelCode over the session's image
 // (the layout is selected first) and, on success, hands the decoded

@@ -15,26 +15,12 @@
 
 #include "comm/clock.h"
 #include "comm/transport.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/link_header.h"
 #include "pager/link_state.h"
 
 namespace rer {
-
-// Result codes of the link.
-inline constexpr int kLinkOk = 0;
-inline constexpr int kLinkWrongPassword = -1;
-inline constexpr int kLinkUnknownPager = -15;
-inline constexpr int kLinkNotResponding = -16;
-inline constexpr int kLinkBadPagerData = -21;
-inline constexpr int kLinkUnprogrammed = -22;
-inline constexpr int kLinkDownloadDisabled = -23;
-inline constexpr int kLinkBadChecksum = -25;
-inline constexpr int kLinkNoAcknowledge = -26;
-inline constexpr int kLinkPortNotOpened = -114;
-// Questions asked after five time-outs in a row.
-inline constexpr int kQuestionRetryStandard = -130;
-inline constexpr int kQuestionRetryCompact = -131;
 
 inline constexpr std::size_t kLinkImageBufferSize = 4096;
 using ImageBuffer = std::span<std::uint8_t, kLinkImageBufferSize>;

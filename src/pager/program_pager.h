@@ -11,28 +11,13 @@
 #include <string>
 
 #include "comm/clock.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/link_engine.h"
 #include "pager/pager_session.h"
 #include "pager/password_state.h"
 
 namespace rer {
-
-inline constexpr int kProgramSucceeded = 1;
-inline constexpr int kProgramFailed = 0;
-inline constexpr int kPagerNotSupported = -136;
-inline constexpr int kWrongSecurePassword = -6;
-inline constexpr int kWrongPagerLocalPassword = -8;
-inline constexpr int kWrongOtaPassword = -91;
-inline constexpr int kNoChineseRom = -56;
-inline constexpr int kCannedRangeInvalid = -77;
-inline constexpr int kFrequencyNotSynthesizable = -115;
-inline constexpr int kSerialEntryClosed = -17;
-// The encoder found no family to write: not a pager this program knows.
-inline constexpr int kProgramEncodeFailed = kLinkUnknownPager;
-// Asked after an attempt that ended with a pager not responding.
-inline constexpr int kQuestionRetryProgram4K = -133;
-inline constexpr int kQuestionRetryProgram1K = -134;
 
 // What the sequence takes from the pager copy after the read-before-program.
 struct PagerHardware {
@@ -47,13 +32,17 @@ struct PagerHardware {
   std::uint8_t synthHwByte = 0;
 };
 
-// Reads the hardware values out of `pagerCopy` for the family of `is4K`.
+// Reads the hardware values out of `pagerCopy` through the layout of `family`.
 // For the 1 KB family the model byte follows the firmware generation.
-PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, bool is4K, const LinkState& link);
+PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, PagerFamily family,
+                                const LinkState& link);
 
 // The hardware values for a pager that holds no codeplug: the editor's own,
 // with the 1 KB model byte from the handshake as the firmware names it.
-PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K);
+PagerHardware EditorHardwareForBlankPager(const PagerSession& session, PagerFamily family);
+
+// What the program sequence does differently per family (program_pager.cpp).
+struct ProgramFamilyTraits;
 
 // The steps that live above the pager layer, wired in by the caller.
 struct ProgramSteps {
@@ -84,26 +73,27 @@ class ProgramSequence {
 
  private:
   // One attempt: the steps, then the last-programmed values remembered.
-  int Variant(bool is4K);
-  int VariantSteps(bool is4K);
+  int Variant(const ProgramFamilyTraits& traits);
+  int VariantSteps(const ProgramFamilyTraits& traits);
   int CheckDuplicates();
   int CheckFirmware() const;
-  bool HardwareMatches(bool is4K) const;
+  bool HardwareMatches(const ProgramFamilyTraits& traits) const;
   void CopyPagerBytes4K();
-  int CheckPasswords(bool is4K);
-  int CheckLocalPassword(bool is4K);
-  int CheckSecurePassword(bool is4K);
+  int CheckPasswords(const ProgramFamilyTraits& traits);
+  int CheckLocalPassword(const ProgramFamilyTraits& traits);
+  int CheckSecurePassword(const ProgramFamilyTraits& traits);
   int CheckOtaPassword();
   void CheckCharacterRom();
   void CheckCannedRange();
-  void TakeOverHardware(bool is4K);
-  int SearchSynthesizer(bool is4K);
-  int EncodeAndWrite(bool is4K);
+  void TakeOverHardware(const ProgramFamilyTraits& traits);
+  int SearchSynthesizer(const ProgramFamilyTraits& traits);
+  int EncodeAndWrite(const ProgramFamilyTraits& traits);
   int Encode();
-  int SetClock(bool is4K);
-  void ShowLinkFailure(int r, bool is4K) const;
+  int SetClock(const ProgramFamilyTraits& traits);
+  void ShowLinkFailure(int r, const ProgramFamilyTraits& traits) const;
   bool PasswordBitsMoved() const;
   void WriteSecureWrongCount();
+  void MarkTooManyTries();
   void RememberLastProgrammed();
 
   PagerSession& session_;

@@ -3,6 +3,7 @@
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "codeplug/pager_family.h"
+#include "core/result_codes.h"
 #include "core/text.h"
 #include "pager/codeplug_files.h"
 #include "pager/link_header.h"
@@ -50,11 +51,11 @@ int ReadSequence::ReadPager() {
 
   int result = Attempt();
   // Each retry starts from scratch, identify and status query included.
-  while (result == kLinkNotResponding && ui_.AskQuestion(kQuestionRetryRead) == kResultYes) {
+  while (result == kLinkNotResponding && ui_.AskQuestion(kQuestionRetryTransfer) == kResultYes) {
     result = Attempt();
   }
   state.ExtendedReply = false;
-  return (result == kLinkOk || result == kReadOk) ? kReadOk : result;
+  return (result == kLinkOk || result == kSuccess) ? kSuccess : result;
 }
 
 int ReadSequence::Attempt() {
@@ -82,7 +83,7 @@ int ReadSequence::Attempt() {
   } else {
     SelectLayout(session_.layout, state.ModelCode);
     result = DecodeSessionImage(session_);
-    if (result == kReadOk && !gateAsked_ && acceptedLocalPassword_) {
+    if (result == kSuccess && !gateAsked_ && acceptedLocalPassword_) {
       session_.passwords.localPasswordKnown = *acceptedLocalPassword_;
     }
     if (result == kCodeplugTooNew && Is1KFamily(state.ModelCode)) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/link_engine.h"
 #include "pager/pager_session.h"
@@ -15,10 +16,6 @@
 
 namespace rer {
 
-inline constexpr int kReadOk = 1;
-inline constexpr int kWrongLocalPassword = -8;
-// The question after an attempt that ended with a pager not responding.
-inline constexpr int kQuestionRetryRead = -133;
 // A model code that never asks for the codeplug's local password.
 inline constexpr std::uint8_t kModelWithoutLocalPassword = 0x80;
 

@@ -66,8 +66,8 @@ bool LocalPasswordRequired(const CodeplugImage& image, std::uint8_t modelCode) {
   const Layout layout(*family);
   const ImageReader reader(image, layout);
   const bool newerBits = *family == PagerFamily::k1K || IsAbove464(ReadCodeplugVersion(reader));
-  const auto bit =
-      ReadBitField(reader, newerBits ? "cb_enableLocalPasswd" : "LocalPasswordEnableUpTo464");
+  const auto bit = newerBits ? ReadBitField(reader, Control::cb_enableLocalPasswd)
+                             : ReadBitField(reader, "LocalPasswordEnableUpTo464");
   return bit.value_or(0) != 0;
 }
 

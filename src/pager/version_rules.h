@@ -10,14 +10,9 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/codeplug_version.h"
 #include "codeplug/firmware_flags.h"
+#include "core/result_codes.h"
 
 namespace rer {
-
-// A read of a codeplug newer than this program.
-inline constexpr int kReadCodeplugTooNew = -93;
-// Programming refused: the firmware is too old, or (1 KB, model 0x80) absent.
-inline constexpr int kFirmwareTooOld = -7;
-inline constexpr int kPagerNotProgrammed = -32;
 
 // ---- Codeplug version ----
 

@@ -152,7 +152,7 @@ SequentialStep AdvanceSequentialAddresses(EditorSettings& settings) {
     settings.SetText(AddressControl::FlexAddress, address, RefreshFlexAddress(flexInputs, address));
   }
 
-  settings.SetText("ed_ICN", AdvanceInventoryNumber(settings.Text("ed_ICN")));
+  settings.SetText(Control::ed_ICN, AdvanceInventoryNumber(settings.Text(Control::ed_ICN)));
   return plan;
 }
 

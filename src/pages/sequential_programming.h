@@ -8,12 +8,10 @@
 #include <string_view>
 
 #include "codeplug/editor_settings.h"
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 
 namespace rer {
-
-// Asked when the advance would give some pager an address another one has.
-inline constexpr int kQuestionSequentialDuplicates = -65;
 
 // How the addresses advance from one pager to the next.
 struct SequentialStep {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/result_codes.h"
 #include "prompts/prompt_alphabet.h"
 
 namespace rer {
@@ -20,9 +21,6 @@ inline constexpr int kNoCharSet = 11;
 inline constexpr int kCharSetUS = 0;
 
 using NationalRow = std::array<std::uint8_t, kNationalPositionCount>;
-
-// Warning shown when the chosen set does not suit the prompt language.
-inline constexpr int kCharSetMismatchWarning = -52;
 
 extern const std::array<std::string_view, kCharSetCount> kCharSetNames;
 

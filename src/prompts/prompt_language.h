@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/cgrom_kind.h"
+#include "core/result_codes.h"
 #include "prompts/prompt_catalogue.h"
 
 namespace rer {
@@ -18,13 +20,6 @@ struct PromptSettings {
   int language = 0;          // PromptLanguage, 0..16
   bool ideoPrompts = false;  // IdeoPrompts: prompts held as Chinese fields
 };
-
-// Warning shown before programming when the pager lacks the Chinese ROM.
-inline constexpr int kNoChineseRomWarning = -56;
-
-// The CgromType values that mean a Chinese character ROM.
-inline constexpr int kCgromTraditional = 1;
-inline constexpr int kCgromSimplified = 2;
 
 // The items of cb_internationalPrompt: the fifteen Latin names, then the
 // Chinese language the pager's character ROM can show, if any.

@@ -6,13 +6,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/link_state.h"
 
 namespace rer {
-
-// The entry was cancelled: the program sequence ends without a message.
-inline constexpr int kSerialEntryCancelled = -17;
 
 inline constexpr int kPartitionEntries = 7;
 

@@ -45,14 +45,14 @@ void FillDemoSettings(EditorSettings& settings, bool largeLayout) {
   PromptTexts prompts = PromptTextsOf(settings);
   ApplyLanguageDefaults(prompts, kEnglish, largeLayout);
   SetPromptTexts(prompts, settings);
-  settings.SetText("ed_serialNumber", kDemoSerialNumber);
-  settings.SetText("ed_ICN", "DEMO000001");
-  settings.SetText("ed_frequency", kDemoFrequency);
-  settings.SetItem("cb_freqBand", kDemoBandItem);
-  settings.SetItem("cb_PLL_Type", kDemoChipItem);
-  settings.SetText("ed_displayContrast", "9");
-  settings.SetText("ed_missed_frame_count_min", "4");
-  settings.SetText("ed_missed_frame_count_sec", "30");
+  settings.SetText(Control::ed_serialNumber, kDemoSerialNumber);
+  settings.SetText(Control::ed_ICN, "DEMO000001");
+  settings.SetText(Control::ed_frequency, kDemoFrequency);
+  settings.SetItem(Control::cb_freqBand, kDemoBandItem);
+  settings.SetItem(Control::cb_PLL_Type, kDemoChipItem);
+  settings.SetText(Control::ed_displayContrast, "9");
+  settings.SetText(Control::ed_missed_frame_count_min, "4");
+  settings.SetText(Control::ed_missed_frame_count_sec, "30");
   for (const DemoAddress& demo : kDemoAddresses) {
     settings.SetText(AddressControl::Capcode, demo.address, demo.capcode);
     settings.SetChecked(AddressControl::Personal, demo.address, true);

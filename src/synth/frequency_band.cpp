@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/result_codes.h"
+
 namespace rer {
 namespace {
 
@@ -22,12 +24,12 @@ constexpr std::array<BandRange, 4> kBandRanges{{
 }  // namespace
 
 int BandOfFrequency(std::int64_t hz) {
-  if (hz < 0) return kNotSynthesizable;
+  if (hz < 0) return kFrequencyNotSynthesizable;
   const std::int64_t mhz = hz / 1000000;
   for (const BandRange& range : kBandRanges) {
     if (mhz >= range.lowMhz && mhz <= range.highMhz) return range.band;
   }
-  return kNotSynthesizable;
+  return kFrequencyNotSynthesizable;
 }
 
 }  // namespace rer

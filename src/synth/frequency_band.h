@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace rer {
+#include "core/result_codes.h"
 
-inline constexpr int kNotSynthesizable = -115;
+namespace rer {
 
 // The band index (1-3 VHF A-C, 6 900 MHz) of a frequency in hertz, judged by
 // its whole megahertz; -115 when it lies in none. The shared boundaries

@@ -15,6 +15,7 @@
 #include "app/page_table.h"
 #include "app/product_info.h"
 #include "comm/virtual_clock.h"
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
@@ -100,7 +101,7 @@ EditorSettings DecodedAlone(const SimScenario& scenario) {
   session.link.ModelCode = scenario.modelCode;
   const std::vector<std::uint8_t> bytes = scenario.ImageBytes();
   std::copy(bytes.begin(), bytes.end(), session.image.Bytes().begin());
-  EXPECT_EQ(DecodeSessionImage(session), kReadOk);
+  EXPECT_EQ(DecodeSessionImage(session), kSuccess);
   return session.settings;
 }
 

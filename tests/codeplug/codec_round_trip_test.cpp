@@ -14,6 +14,7 @@
 #include "codeplug/encode.h"
 #include "codeplug/field_catalogue.h"
 #include "codeplug/pager_family.h"
+#include "core/result_codes.h"
 #include "core/text.h"
 #include "prompts/chinese_prompt_slots.h"
 #include "prompts/prompt_catalogue.h"
@@ -150,7 +151,7 @@ std::set<std::string> NotStored(bool is4K) {
   }
   if (!is4K) {
     for (const CodecBinding& binding : CodecBindings()) {
-      if (binding.families == kOnly4K) names.insert(std::string(binding.control));
+      if (binding.families == kOnly4K) names.insert(FieldCatalogue::ControlName(binding.control));
     }
     for (const char* name : {"cb_newAlertMenu", "cb_reminderAlertDuration", "ed_cpwFc_Password",
                              "ed_cpwFc_Pswd_Timeout_h", "ed_cpwFc_Pswd_Timeout_m",
@@ -283,10 +284,10 @@ TEST_P(CodecRoundTripTest, RandomSettingsSurviveEncodeAndDecode) {
     EditorSettings original = Draw(seed);
     EditorSettings encoded = original;
     CodeplugImage image = PatternedImage();
-    ASSERT_EQ(EncodeImage(encoded, layout, image, encodeContext), kEncodeDone);
+    ASSERT_EQ(EncodeImage(encoded, layout, image, encodeContext), kSuccess);
 
     EditorSettings decoded;
-    ASSERT_EQ(Decode(image, decoded), kDecodeOk) << "seed " << seed;
+    ASSERT_EQ(Decode(image, decoded), kSuccess) << "seed " << seed;
     Normalise(original, GetParam().modelCode);
     ExpectSameSettings(decoded, original, Is4K(), seed);
     EXPECT_EQ(decoded.passwords.ota, PadRight(encodeContext.passwords.ota, 10));
@@ -300,16 +301,16 @@ TEST_P(CodecRoundTripTest, EncodedImageSurvivesDecodeAndEncode) {
     // The settings the decode gives back as they were (see Normalise).
     Normalise(settings, GetParam().modelCode);
     CodeplugImage first = PatternedImage();
-    ASSERT_EQ(EncodeImage(settings, layout, first, encodeContext), kEncodeDone);
+    ASSERT_EQ(EncodeImage(settings, layout, first, encodeContext), kSuccess);
 
     EditorSettings decoded;
     const DividerResult searched = synth.result;
-    ASSERT_EQ(Decode(first, decoded), kDecodeOk);
+    ASSERT_EQ(Decode(first, decoded), kSuccess);
     // Before a program or a save the divider search runs again for the
     // editor's frequency; for the same frequency it finds the same dividers.
     synth.result = searched;
     CodeplugImage second = first;
-    ASSERT_EQ(EncodeImage(decoded, layout, second, encodeContext), kEncodeDone);
+    ASSERT_EQ(EncodeImage(decoded, layout, second, encodeContext), kSuccess);
     for (std::size_t i = 0; i < CodeplugImage::size(); ++i) {
       ASSERT_EQ(second[i], first[i])
           << "seed " << seed << ", first difference at 0x" << std::hex << i;
@@ -342,7 +343,7 @@ TEST(CodecRoundTrip, OneKilobyteChinesePromptsSurvive) {
     settings.SetText(slot.field, text);
   }
   CodeplugImage image = PatternedImage();
-  ASSERT_EQ(EncodeImage(settings, layout, image, encode), kEncodeDone);
+  ASSERT_EQ(EncodeImage(settings, layout, image, encode), kSuccess);
 
   EditorSettings decoded;
   DecodeContext decode{.cgromType = 1,
@@ -351,7 +352,7 @@ TEST(CodecRoundTrip, OneKilobyteChinesePromptsSurvive) {
                        .pagerLargeMemory = false,
                        .synth = synth,
                        .unscramblePassword = Reverse};
-  ASSERT_EQ(DecodeImage1K(image, layout, decoded, decode), kDecodeOk);
+  ASSERT_EQ(DecodeImage1K(image, layout, decoded, decode), kSuccess);
   EXPECT_TRUE(decoded.ideoPrompts);
   for (const ChinesePromptSlot& slot : ChinesePromptSlots()) {
     EXPECT_EQ(decoded.Text(slot.field), settings.Text(slot.field)) << slot.field;

@@ -8,6 +8,7 @@
 
 #include "codeplug/address_codec.h"
 #include "codeplug/codec_bindings.h"
+#include "core/result_codes.h"
 #include "prompts/national_char_set.h"
 #include "prompts/packed_prompts.h"
 #include "synth/synth_area.h"
@@ -86,11 +87,11 @@ TEST(DecodeImageTest, VersionDecidesWhetherTheCodeplugIsDecoded) {
     bool newBandCoding;
   };
   const Case cases[] = {
-      {0x14, 0x69, kDecodeOk, "Codeplug Version : R040609", true},
+      {0x14, 0x69, kSuccess, "Codeplug Version : R040609", true},
       {0x14, 0x6A, kCodeplugTooNew, "Codeplug Version : R040610", true},
       {0x15, 0x00, kCodeplugTooNew, "Codeplug Version : R050000", true},
-      {0x04, 0x11, kDecodeOk, "Codeplug Version : B040101", false},
-      {0x14, 0x12, kDecodeOk, "Codeplug Version : R040102", true},
+      {0x04, 0x11, kSuccess, "Codeplug Version : B040101", false},
+      {0x14, 0x12, kSuccess, "Codeplug Version : R040102", true},
       {0x1A, 0x00, kCodeplugTooNew, "Codeplug Version : R100000", true},
   };
   for (PagerFamily family : {PagerFamily::k1K, PagerFamily::k4K}) {
@@ -124,7 +125,7 @@ TEST(DecodeImageTest, VersionDecidesWhetherTheCodeplugIsDecoded) {
 TEST(DecodeImageTest, DecodeRefusesALayoutOfTheOtherFamily) {
   DecodeFixture f(PagerFamily::k1K, kModel1K);
   f.settings.SetText("ed_serialNumber", "OLD");
-  EXPECT_EQ(DecodeImage4K(f.image, f.layout, f.settings, f.context), kDecodeNotRun);
+  EXPECT_EQ(DecodeImage4K(f.image, f.layout, f.settings, f.context), kNotDone);
   EXPECT_EQ(f.settings.Text("ed_serialNumber"), "OLD");
 }
 
@@ -155,7 +156,7 @@ TEST(DecodeImageTest, PasswordEnablesFollowTheCodeplugVersion) {
     f.Put(0x000, {0x35});  // three local and five secure wrong tries
     f.PutText(0x013, "LOCAL-PW12");
     f.PutText(0x01D, "SECURE-PW1");
-    ASSERT_EQ(f.Decode(), kDecodeOk);
+    ASSERT_EQ(f.Decode(), kSuccess);
     EXPECT_EQ(f.settings.Checked("cb_enableLocalPasswd"), c.local);
     EXPECT_EQ(f.settings.Checked("cb_enableSecurePasswd"), c.secure);
     EXPECT_EQ(f.settings.passwords.local, c.local ? "21WP-LACOL" : "");
@@ -184,7 +185,7 @@ TEST(DecodeImageTest, NationalRowSelectsTheFirstMatchingCharacterSet) {
     SCOPED_TRACE(c.what);
     DecodeFixture f(PagerFamily::k4K, kModel4K);
     std::copy(c.row.begin(), c.row.end(), f.image.Bytes().begin() + 0x22C);
-    ASSERT_EQ(f.Decode(), kDecodeOk);
+    ASSERT_EQ(f.Decode(), kSuccess);
     EXPECT_EQ(f.settings.Item("cb_internationalCharSet"), c.item);
   }
 }
@@ -194,7 +195,7 @@ TEST(DecodeImageTest, PleasingAlertIsDefaultOnlyWhenEveryNoteIsTheDefault) {
     DecodeFixture f(PagerFamily::k1K, kModel1K);
     std::fill_n(f.image.Bytes().begin() + 0x044, 16, 0xE9);
     f.image[0x04C] = odd;
-    ASSERT_EQ(f.Decode(), kDecodeOk);
+    ASSERT_EQ(f.Decode(), kSuccess);
     EXPECT_EQ(f.settings.Item("cb_programmablePleasingAlert"), odd == 0xE9 ? 0 : 1);
     EXPECT_EQ(f.settings.pleasingAlertTune[8], odd);
   }
@@ -222,7 +223,7 @@ TEST(DecodeImageTest, MemoryTextsUseTheLargeMemoryColumnWhenTheBitSaysSo) {
     f.context.pagerLargeMemory = c.pagerLarge;
     f.Put(0x027, {3});
     f.Put(0x03A, {static_cast<std::uint8_t>(c.imageBit ? 0x08 : 0x00)});
-    ASSERT_EQ(f.Decode(), kDecodeOk);
+    ASSERT_EQ(f.Decode(), kSuccess);
     EXPECT_EQ(f.settings.largeMemory, c.large);
     EXPECT_EQ(f.settings.Text("ed_persMemSizeString"), c.personal);
   }
@@ -233,7 +234,7 @@ TEST(DecodeImageTest, ChinesePromptsOfA1KCodeplugComeFromTheFixedSlots) {
   f.Put(0x039, {0x02});
   f.PutText(0x192, "ABCDEFGHIJKLMN");
   f.PutText(0x1D6, "ON");  // a slot shorter than its width ends at the zero byte
-  ASSERT_EQ(f.Decode(), kDecodeOk);
+  ASSERT_EQ(f.Decode(), kSuccess);
   EXPECT_TRUE(f.settings.ideoPrompts);
   EXPECT_EQ(f.settings.Text("ed_powerUpPrompt"), "ABCDEFGHIJKLMN");
   EXPECT_EQ(f.settings.Text("ed_onPrompt"), "ON");
@@ -248,7 +249,7 @@ TEST(DecodeImageTest, A4KCodeplugWithTheChineseMarkReadsItsPackedPrompts) {
   texts[static_cast<std::size_t>(FindPromptByField("ed_powerUpPrompt")->extended)] = "HELLO";
   f.PutPrompts(texts);
   f.Put(0x039, {0x02});
-  ASSERT_EQ(f.Decode(), kDecodeOk);
+  ASSERT_EQ(f.Decode(), kSuccess);
   EXPECT_TRUE(f.settings.ideoPrompts);
   EXPECT_EQ(f.settings.Text("ed_powerUpPrompt"), "HELLO");
 }
@@ -260,7 +261,7 @@ TEST(DecodeImageTest, PackedPromptsAreCutToTwentyCharacters) {
   texts[static_cast<std::size_t>(FindPromptByField("ed_groupPrompt")->extended)] =
       "ABCDEFGHIJKLMNOPQRSTUVWXY";
   f.PutPrompts(texts);
-  ASSERT_EQ(f.Decode(), kDecodeOk);
+  ASSERT_EQ(f.Decode(), kSuccess);
   EXPECT_FALSE(f.settings.ideoPrompts);
   EXPECT_EQ(f.settings.Text("ed_groupPrompt"), "ABCDEFGHIJKLMNOPQRST");
   EXPECT_EQ(f.settings.Text("ed_privateTimePrompt"), "A");
@@ -312,7 +313,7 @@ TEST(DecodeImageTest, Full4KCodeplug) {
   f.PutPrompts(texts);
   f.Put(0x24A, {0x00});
 
-  ASSERT_EQ(f.Decode(), kDecodeOk);
+  ASSERT_EQ(f.Decode(), kSuccess);
   const EditorSettings& s = f.settings;
   // General page.
   EXPECT_EQ(s.Text("ed_serialNumber"), "ZVKHMOS003");
@@ -386,7 +387,7 @@ TEST(DecodeImageTest, Full1KCodeplug) {
   f.PutSynth(2 * 269879, 16 * 3200 + 1, 0x00, 0x00, static_cast<std::uint8_t>((1 << 3) | 1));
   std::fill_n(f.image.Bytes().begin() + 0x25D, 41, 0x3C);
 
-  ASSERT_EQ(f.Decode(), kDecodeOk);
+  ASSERT_EQ(f.Decode(), kSuccess);
   const EditorSettings& s = f.settings;
   EXPECT_EQ(s.ModelIndex(), 10);
   EXPECT_EQ(s.Item("cb_ZoomDefault"), 1);
@@ -439,7 +440,7 @@ TEST(DecodeImageTest, OneKBandFollowsTheBandCoding) {
     f.SetVersion(0x14, c.versionLow);
     f.PutSynth(2 * 269879, 16 * 3200 + 1, 0x00, 0x00,
                static_cast<std::uint8_t>((c.storedBand << 3) | 1));
-    ASSERT_EQ(f.Decode(), kDecodeOk);
+    ASSERT_EQ(f.Decode(), kSuccess);
     EXPECT_EQ(f.settings.Item("cb_freqBand"), c.band);
   }
 }
@@ -448,7 +449,7 @@ TEST(DecodeImageTest, AFrequencyOutsideEveryBandLeavesNoBandSelected) {
   DecodeFixture f(PagerFamily::k1K, kModel1K);
   f.SetVersion(0x14, 0x11);
   f.settings.SetItem("cb_freqBand", 3);
-  ASSERT_EQ(f.Decode(), kDecodeOk);  // zero synthesizer words: 0 Hz
+  ASSERT_EQ(f.Decode(), kSuccess);  // zero synthesizer words: 0 Hz
   EXPECT_EQ(f.settings.Item("cb_freqBand"), kNoItem);
 }
 

@@ -12,6 +12,7 @@
 #include "codeplug/decode_image.h"
 #include "codeplug/encode.h"
 #include "codeplug/image_fields.h"
+#include "core/result_codes.h"
 #include "prompts/packed_prompts.h"
 #include "synth/synth_area.h"
 
@@ -57,7 +58,7 @@ void Encode(EditorSettings& settings, const Layout& layout, CodeplugImage& image
   context.cgromType = 1;
   context.passwords = {settings.passwords.ota, settings.passwords.local, settings.passwords.secure};
   context.scramble = &Reversed;
-  ASSERT_EQ(EncodeImage(settings, layout, image, context), kEncodeDone);
+  ASSERT_EQ(EncodeImage(settings, layout, image, context), kSuccess);
 }
 
 // A codeplug with settings on every page: random bytes where the layout
@@ -109,13 +110,13 @@ TEST(DecodeRoundTripTest, EncodedImageSurvivesDecodeAndEncode) {
 
     EditorSettings first;
     SynthState synth;
-    ASSERT_EQ(Decode(image, layout, first, synth, c.modelCode), kDecodeOk);
+    ASSERT_EQ(Decode(image, layout, first, synth, c.modelCode), kSuccess);
     Encode(first, layout, image, c.modelCode);
     const CodeplugImage encoded = image;
 
     EditorSettings second;
     SynthState secondSynth;
-    ASSERT_EQ(Decode(encoded, layout, second, secondSynth, c.modelCode), kDecodeOk);
+    ASSERT_EQ(Decode(encoded, layout, second, secondSynth, c.modelCode), kSuccess);
     CodeplugImage again = encoded;
     Encode(second, layout, again, c.modelCode);
     for (std::size_t i = 0; i < ImageLength(c.family); ++i) {

@@ -11,6 +11,7 @@
 #include "codeplug/address_codec.h"
 #include "codeplug/firmware_tables.h"
 #include "codeplug/image_fields.h"
+#include "core/result_codes.h"
 #include "prompts/chinese_prompt_slots.h"
 
 namespace rer {
@@ -78,7 +79,7 @@ TEST_P(SystemRecordEncodeTest, OneKilobyteRecordsFollowTimingAndInversion) {
   UseFamily(0xC0);
   settings.SetItem("cb_RF_Timing", c.timingItem);
   settings.SetChecked("cb_dataInversion", c.dataInversion);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x300, 4), (std::vector<std::uint8_t>{0x01, 0x00, c.d, 0x98}));
   EXPECT_EQ(BytesAt(image, 0x30C, 4),
             (std::vector<std::uint8_t>{0x10, 0x00, 0x00, c.timingBytes[0]}));
@@ -100,7 +101,7 @@ TEST_F(EncodeTest, DefaultsAreWrittenOnceThenTheBytesAreKept) {
   UseFamily(0x84);
   settings.defaultsLoaded = true;
   settings.SetChecked("cb_err_msg_detect", false);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x23E], 60);
   EXPECT_EQ(BytesAt(image, 0x2C6, 7), ToVector(kD7));
   EXPECT_EQ(BytesAt(image, 0x296, 4), (std::vector<std::uint8_t>{0x18, 0x8F, 0x10, 0xA0}));
@@ -110,7 +111,7 @@ TEST_F(EncodeTest, DefaultsAreWrittenOnceThenTheBytesAreKept) {
 
   image[0x23E] = 7;
   image[0x2C6] = 0x55;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x23E], 7);
   EXPECT_EQ(image[0x2C6], 0x55);
 }
@@ -118,7 +119,7 @@ TEST_F(EncodeTest, DefaultsAreWrittenOnceThenTheBytesAreKept) {
 TEST_F(EncodeTest, OneKilobyteDefaultsSetTheFactorySubModel) {
   UseFamily(0xC0);
   settings.defaultsLoaded = true;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x29A], 30);
   EXPECT_EQ(image[0x246], 0);
 }
@@ -138,7 +139,7 @@ TEST_P(ContrastEncodeTest, StoredAsEnteredAndShownWithinRange) {
   for (std::uint8_t model : {0x84, 0xC0}) {
     UseFamily(model);
     settings.SetText("ed_displayContrast", c.entered);
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     EXPECT_EQ(image[0x23D], c.stored) << "model " << int{model};
     EXPECT_EQ(settings.Text("ed_displayContrast"), c.shownAfter);
   }
@@ -154,7 +155,7 @@ TEST_F(EncodeTest, SecondServiceAdjustmentIsStoredInverted) {
     UseFamily(static_cast<std::uint8_t>(model));
     for (int v = 0; v <= 3; ++v) {
       settings.iconContrast = v;
-      ASSERT_EQ(Encode(), kEncodeDone);
+      ASSERT_EQ(Encode(), kSuccess);
       EXPECT_EQ(image[static_cast<std::size_t>(offset)], (~v) & 3) << "model " << model;
     }
   }
@@ -170,7 +171,7 @@ TEST_F(EncodeTest, EmptyAddressSlotsGetTheirOptionBits) {
     settings.SetText(AddressControl::Capcode, 7, "");
     settings.SetItem(AddressControl::MessageType, 3, 1);
     settings.SetItem(AddressControl::MessageType, 7, 1);
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     const std::uint8_t slot3 = image[0x2A3 + 2];
     const std::uint8_t slot7 = image[0x2A3 + 6];
     EXPECT_EQ(slot3 & 0x1F, 0x0F) << "model " << int{model};
@@ -188,7 +189,7 @@ TEST_F(EncodeTest, AddressFlagsAreNormalisedAsStored) {
   settings.SetCheckState(AddressControl::Personal, 6, 2);
   for (int n = 1; n <= 8; ++n)
     settings.SetText(AddressControl::Capcode, n, std::to_string(n * 100));
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(settings.CheckState(AddressControl::History, 2), 0);
   EXPECT_EQ(settings.CheckState(AddressControl::History, 3), 1);
   EXPECT_EQ(settings.CheckState(AddressControl::OtaEnable, 9), 0);
@@ -208,7 +209,7 @@ TEST_F(EncodeTest, VariantBuildPatchesGoOnlyIntoAPager) {
   context.firmware.Variant1R0501 = true;
 
   context.saving = true;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_NE(BytesAt(image, 0x16A, kV1.block.size()), ToVector(kV1.block));
   EXPECT_NE(BytesAt(image, 0xE7A, kV2.block.size()), ToVector(kV2.block));
   EXPECT_EQ(BytesAt(image, 0xE7A, 0xEFF - 0xE7A), Fill(0xEFF - 0xE7A, 0x00))
@@ -218,7 +219,7 @@ TEST_F(EncodeTest, VariantBuildPatchesGoOnlyIntoAPager) {
   image = PatternedImage();
   context.saving = false;
   context.programming = true;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x16A, kV1.block.size()), ToVector(kV1.block));
   EXPECT_EQ(BytesAt(image, 0xE7A, kV2.block.size()), ToVector(kV2.block));
   EXPECT_EQ(BytesAt(image, 0xF00, 256), BytesAt(PatternedImage(), 0xF00, 256));
@@ -228,13 +229,13 @@ TEST_F(EncodeTest, NewestFirmwareMarksTheSynthAreaAndFirmwareLevel) {
   UseFamily(0x84);
   settings.kept.synthAreaByte1 = 0x33;
   settings.kept.synthAreaByte2 = 0x44;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x105], 0x33);
   EXPECT_EQ(image[0x106], 0x44);
   EXPECT_EQ(image[0x29C], PatternedImage()[0x29C]);
 
   context.firmware.R0502 = true;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x105], 0xD0);
   EXPECT_EQ(image[0x106], 0x44);
   EXPECT_EQ(image[0x29C], 2);
@@ -255,7 +256,7 @@ TEST_F(EncodeTest, FirmwareMarkFollowsTheRelease) {
     image = PatternedImage();
     UseFamily(c.model);
     context.firmware = c.flags;
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     const std::uint8_t expected = c.mark != 0 ? c.mark : PatternedImage()[0x007];
     EXPECT_EQ(image[0x007], expected) << "model " << int{c.model};
   }
@@ -266,12 +267,12 @@ TEST_F(EncodeTest, FirmwareMarkFollowsTheRelease) {
 TEST_F(EncodeTest, SerialNumberIsWrittenOnlyWhileProgramming) {
   UseFamily(0x84);
   settings.SetText("ed_serialNumber", "AB12");
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x028, 10), BytesAt(PatternedImage(), 0x028, 10));
   EXPECT_EQ(image[0x001], PatternedImage()[0x001]) << "4 KB model byte only while programming";
 
   context.programming = true;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   const std::string stored(image.data() + 0x028, image.data() + 0x032);
   EXPECT_EQ(stored, "AB12      ");
   EXPECT_EQ(image[0x001], 0x84);
@@ -283,7 +284,7 @@ TEST_F(EncodeTest, PasswordsAreStoredScrambledAndPadded) {
   context.passwords.local = "LOCAL";
   context.passwords.secure = "SEC";
   settings.SetChecked("cb_enableSecurePasswd", false);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   const auto text = [&](std::size_t offset) {
     return std::string(image.data() + offset, image.data() + offset + 10);
   };
@@ -293,7 +294,7 @@ TEST_F(EncodeTest, PasswordsAreStoredScrambledAndPadded) {
       << "the secure password is written only while it is enabled";
 
   settings.SetChecked("cb_enableSecurePasswd", true);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(text(0x01D), ReverseScramble("SEC       "));
   EXPECT_EQ(image[0x012] & 0x06, 0x02);
 }
@@ -305,7 +306,7 @@ TEST_F(EncodeTest, WithoutAScramblerNoPasswordIsWrittenInTheClear) {
   context.passwords.local = "LOCAL";
   context.passwords.secure = "SEC";
   settings.SetChecked("cb_enableSecurePasswd", true);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x008, 10), BytesAt(PatternedImage(), 0x008, 10));
   EXPECT_EQ(BytesAt(image, 0x013, 20), BytesAt(PatternedImage(), 0x013, 20));
 }
@@ -332,7 +333,7 @@ TEST_F(EncodeTest, BytesTheEditorDoesNotOwnKeepTheirValues) {
   for (const Kept& k : kept) {
     image = PatternedImage();
     UseFamily(k.model);
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     EXPECT_EQ(image[k.offset] & k.mask, PatternedImage()[k.offset] & k.mask)
         << "model " << int{k.model} << " offset 0x" << std::hex << k.offset;
   }
@@ -341,12 +342,12 @@ TEST_F(EncodeTest, BytesTheEditorDoesNotOwnKeepTheirValues) {
 TEST_F(EncodeTest, KeptSettingsAreWrittenBack) {
   UseFamily(0x84);
   settings.kept.userPasswordAreaByte = 0x9C;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x162], 0x9C);
 
   UseFamily(0xC0);
   settings.kept.synthAreaByte2 = 0x71;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x3B1], 0x5A);
   EXPECT_EQ(image[0x3B2], 0x71);
 }
@@ -354,7 +355,7 @@ TEST_F(EncodeTest, KeptSettingsAreWrittenBack) {
 TEST_F(EncodeTest, CarriedRegionIsWrittenBackWhenNoPatchCoversIt) {
   UseFamily(0x84);
   std::iota(settings.carriedRegion.begin(), settings.carriedRegion.end(), std::uint8_t{0x40});
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x25D, kCarriedRegionLength), ToVector(settings.carriedRegion));
   EXPECT_EQ(BytesAt(image, 0x25A, 3), (std::vector<std::uint8_t>{0x01, 0xFF, 0x11}));
 }
@@ -366,7 +367,7 @@ TEST_F(EncodeTest, ChecksumIsWrittenLast) {
     // Firmware whose patches and sub-model rule write late in the encode.
     context.firmware.R0402 = model == 0xC0;
     context.firmware.R0407 = model == 0x84;
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     const unsigned sum = std::accumulate(image.data(), image.data() + 0x2FE, 0u);
     EXPECT_EQ(image[0x2FE], static_cast<std::uint8_t>(255 - sum % 256)) << "model " << int{model};
     EXPECT_EQ(image[0x2FF], PatternedImage()[0x2FF]);
@@ -375,7 +376,7 @@ TEST_F(EncodeTest, ChecksumIsWrittenLast) {
 
 TEST_F(EncodeTest, FixedDataOfEveryEncode) {
   UseFamily(0x84);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x000], 0);
   EXPECT_EQ(BytesAt(image, 0x002, 5), (std::vector<std::uint8_t>{0x29, 0x26, 0x29, 0x43, 0x57}));
   EXPECT_EQ(BytesAt(image, 0x24D, 2), (std::vector<std::uint8_t>{0x14, 0x69}));
@@ -389,7 +390,7 @@ TEST_F(EncodeTest, FixedDataOfEveryEncode) {
 
   image = PatternedImage();
   UseFamily(0xC0);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x001], 0xC0);
   EXPECT_EQ(image[0x29C], 0xDF);
   EXPECT_EQ(BytesAt(image, 0x25A, 3), (std::vector<std::uint8_t>{0xFE, 0xFF, 0x11}));
@@ -406,11 +407,11 @@ TEST_F(EncodeTest, ReminderDurationsFollowTheNewAlertMenu) {
   settings.SetItem("cb_alertDuration", 2);
   settings.SetItem("cb_reminderAlertDuration", 3);
   settings.SetChecked("cb_priorityWithout", true);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x15C], 0x0C);
 
   settings.SetItem("cb_newAlertMenu", 1);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x15C], 0x08 | (3 << 1) | 0x01);
 }
 
@@ -419,7 +420,7 @@ TEST_F(EncodeTest, ToneOnlySourceSplitsOverTwoBytes) {
   const std::pair<int, int> expected[] = {{0, 0}, {1, 0x40}, {2, 0x04}, {3, 0x44}};
   for (const auto& [item, bits] : expected) {
     settings.SetItem("cb_showToneOnlySource", item);
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     EXPECT_EQ((image[0x23C] & 0x40) | (image[0x039] & 0x04), bits) << "item " << item;
   }
 }
@@ -440,7 +441,7 @@ TEST_F(EncodeTest, CharacterGeneratorDecidesCannedRangeAndRomBytes) {
   settings.SetChecked("cb_B14bitDecoding", true);
   for (const Case& c : cases) {
     context.cgromType = c.cgrom;
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     EXPECT_EQ(image[0x228] << 8 | image[0x229], c.start) << "cgrom " << c.cgrom;
     EXPECT_EQ(image[0x23A], c.mark1);
     EXPECT_EQ(image[0x23B], c.mark2);
@@ -450,7 +451,7 @@ TEST_F(EncodeTest, CharacterGeneratorDecidesCannedRangeAndRomBytes) {
   }
   context.cgromType = 99;
   image[0x23A] = 0x77;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x23A], 0x77) << "an unrecognised generator keeps the marks";
 }
 
@@ -466,7 +467,7 @@ TEST_F(EncodeTest, LargeMemoryComesFromThePagerWhenTheLinkHasIt) {
   for (const Case& c : cases) {
     context.memoryReply = c.reply;
     settings.largeMemory = c.decoded;
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     EXPECT_EQ((image[0x03A] >> 3) & 1, c.bit);
   }
 }
@@ -475,10 +476,10 @@ TEST_F(EncodeTest, NotebooksForceManualDelete) {
   UseFamily(0xC0);
   settings.SetChecked("cb_manualDelete", false);
   settings.SetChecked("cb_personalMessageNotebook", true);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x037] & 0x80, 0x80);
   settings.SetChecked("cb_personalMessageNotebook", false);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x037] & 0x80, 0x00);
 }
 
@@ -489,14 +490,14 @@ TEST_F(EncodeTest, UserPasswordKeysTimeoutAndCount) {
   settings.SetText("ed_cpwFc_Pswd_Timeout_m", "2");
   settings.SetText("ed_cpwFc_Pswd_Timeout_s", "3");
   settings.SetItem("cb_fUif_User_Password_Enable", 1);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x15D, 2), (std::vector<std::uint8_t>{0x1B, 0x00}));
   EXPECT_EQ(image[0x15F] | image[0x160] << 8, 3723);
   EXPECT_EQ(image[0x161], (2 << 5) | 0x08);
 
   settings.SetText("ed_cpwFc_Password", "22");
   settings.SetText("ed_cpwFc_Pswd_Timeout_h", "13");
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x15D], 0x0A);
   EXPECT_EQ(image[0x15F] | image[0x160] << 8, 43200);
   EXPECT_EQ(image[0x161] >> 5, 0);
@@ -506,10 +507,10 @@ TEST_F(EncodeTest, PleasingAlertDefaultOrCustomTune) {
   UseFamily(0x84);
   settings.SetItem("cb_programmablePleasingAlert", 0);
   settings.pleasingAlertTune.fill(0x21);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x044, 16), Fill(16, 0xE9));
   settings.SetItem("cb_programmablePleasingAlert", 1);
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(BytesAt(image, 0x044, 16), Fill(16, 0x21));
 }
 
@@ -523,7 +524,7 @@ TEST_F(EncodeTest, MissedFrameTimeStaysWithinItsBits) {
   for (const auto& c : cases) {
     settings.SetText("ed_missed_frame_count_min", c.minutes);
     settings.SetText("ed_missed_frame_count_sec", c.seconds);
-    ASSERT_EQ(Encode(), kEncodeDone);
+    ASSERT_EQ(Encode(), kSuccess);
     EXPECT_EQ(image[0x2C4], c.stored) << c.minutes << " min " << c.seconds << " s";
   }
 }
@@ -535,7 +536,7 @@ TEST_F(EncodeTest, MissedFrameTimeAndBandByte) {
   settings.SetItem("cb_freqBand", 5);
   settings.SetItem("cb_nwBand", 1);
   image[0x165] = 0x02;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x2C4], 0xF3);
   EXPECT_EQ(image[0x165], 0x80 | (5 << 3) | 0x02);
 }
@@ -543,7 +544,7 @@ TEST_F(EncodeTest, MissedFrameTimeAndBandByte) {
 TEST_F(EncodeTest, SubModelFollowsTheFirmwareAndSerial) {
   UseFamily(0x84);
   context.firmware.R0407 = true;
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(image[0x29A], 133);
 }
 
@@ -555,7 +556,7 @@ TEST_F(EncodeTest, OneKilobyteChinesePromptsGoIntoTheirSlots) {
   const std::string power = "4C5D6E7F8G9H!!";
   settings.SetText("ed_powerUpPrompt", power);
   settings.SetText("ed_onPrompt", "!!");
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   EXPECT_EQ(std::string(image.data() + 0x192, image.data() + 0x192 + 14), power);
   EXPECT_EQ(BytesAt(image, 0x1D6, 6), (std::vector<std::uint8_t>{'!', '!', 0, 0, 0, 0}));
   EXPECT_EQ(image[0x039] & 0x02, 0x02);
@@ -564,7 +565,7 @@ TEST_F(EncodeTest, OneKilobyteChinesePromptsGoIntoTheirSlots) {
 TEST_F(EncodeTest, LatinPromptsArePackedAndTheRestOfTheAreaIsZero) {
   UseFamily(0x84);
   for (const auto& name : {"ed_powerUpPrompt", "ed_onPrompt"}) settings.SetText(name, "ON");
-  ASSERT_EQ(Encode(), kEncodeDone);
+  ASSERT_EQ(Encode(), kSuccess);
   // 75 prompts of at least one character each fit well inside the area; the
   // tail of the area is zero.
   EXPECT_EQ(BytesAt(image, 0x700, 0x747 - 0x700), Fill(0x747 - 0x700, 0));

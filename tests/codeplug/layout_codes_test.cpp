@@ -131,8 +131,8 @@ TEST(CodedSettingsTest, CodesToItemsAndBack) {
       {"cb_functionMenuDisplay", 0x40, 0, 0x40},
       {"cb_functionMenuDisplay", 0x80, 1, 0x80},
       {"cb_functionMenuDisplay", 0xC5, 2, 0xC5},
-      {"IdeoNumericCannedLevel", 0x10, 2, 0x18},
-      {"IdeoNumericCannedLevel", 0x08, 1, 0x08},
+      {"cb_ideoNumericCanned", 0x10, 2, 0x18},
+      {"cb_ideoNumericCanned", 0x08, 1, 0x08},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << " code " << int(c.stored));
@@ -140,8 +140,10 @@ TEST(CodedSettingsTest, CodesToItemsAndBack) {
     CodeplugImage image;
     ImageFields fields(image, layout);
     const CodedSettingRow* row = nullptr;
-    for (const CodedSettingRow& r : CodedSettingRows()) {
-      if (r.name == c.name) row = &r;
+    for (const auto rows : {CodedSettingRows(), ControlCodedSettingRows()}) {
+      for (const CodedSettingRow& r : rows) {
+        if (r.name == c.name) row = &r;
+      }
     }
     ASSERT_NE(row, nullptr);
     const std::size_t at = *layout.Offset(row->field);

@@ -11,6 +11,7 @@
 
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "pager/codeplug_file.h"
 
@@ -88,7 +89,7 @@ class CodeplugFilesTest : public ::testing::TestWithParam<FamilyCase> {
   std::unique_ptr<PagerSession> LoadedSession(const std::string& name) {
     auto session = std::make_unique<PagerSession>();
     const auto path = WriteFile(name, BlankFile(GetParam().model));
-    EXPECT_EQ(LoadCodeplugFile(*session, path, ui), kDecodeOk);
+    EXPECT_EQ(LoadCodeplugFile(*session, path, ui), kSuccess);
     session->settings.SetText("ed_frequency", GetParam().frequency);
     session->settings.SetItem("cb_freqBand", ItemOf("cb_freqBand", GetParam().band));
     return session;
@@ -107,7 +108,7 @@ TEST_P(CodeplugFilesTest, SavedCodeplugLoadsBackToTheSameSettings) {
   EXPECT_FALSE(edited->settings.saving);
 
   PagerSession loaded;
-  ASSERT_EQ(LoadCodeplugFile(loaded, first, ui), kDecodeOk);
+  ASSERT_EQ(LoadCodeplugFile(loaded, first, ui), kSuccess);
   EXPECT_EQ(loaded.link.ModelCode, GetParam().model);
   EXPECT_EQ(loaded.readModelWord, GetParam().model);
   EXPECT_EQ(loaded.layout.Is4K(), edited->layout.Is4K());
@@ -121,7 +122,7 @@ TEST_P(CodeplugFilesTest, SavedCodeplugLoadsBackToTheSameSettings) {
   ASSERT_TRUE(SaveCodeplugFile(loaded, second, ui));
   EXPECT_EQ(ReadTextFile(second), ReadTextFile(first));
   PagerSession reloaded;
-  ASSERT_EQ(LoadCodeplugFile(reloaded, second, ui), kDecodeOk);
+  ASSERT_EQ(LoadCodeplugFile(reloaded, second, ui), kSuccess);
   EXPECT_EQ(Differences(reloaded.settings, loaded.settings), std::vector<std::string>{});
   EXPECT_EQ(reloaded.passwords.localPasswordToWrite, loaded.passwords.localPasswordToWrite);
 }
@@ -219,7 +220,7 @@ TEST(CodeplugFilesCanned, CharacterGeneratorSetsTheDefaultRange) {
     PagerSession session;
     ScriptedUserInterface ui;
     ASSERT_EQ(LoadCodeplugFile(session, WriteFile("canned.cp", BlankFile(0x84, c.cgrom)), ui),
-              kDecodeOk);
+              kSuccess);
     EXPECT_EQ(session.link.CgromType, c.cgrom);
     EXPECT_EQ(session.link.CannedRangeStart, c.start);
     EXPECT_EQ(session.link.CannedRangeEnd, c.end);

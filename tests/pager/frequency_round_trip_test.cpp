@@ -11,6 +11,7 @@
 
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "pager/codeplug_file.h"
 #include "pager/codeplug_files.h"
@@ -91,7 +92,7 @@ Outcome SaveAndLoad(const Model& model, int side, const char* chip, const char* 
   const std::string blank = TempPath("blank.cp");
   if (!WriteTextFileSafely(blank, BlankFile(model, side))) return outcome;
   PagerSession edited;
-  if (LoadCodeplugFile(edited, blank, ui) != kDecodeOk) return outcome;
+  if (LoadCodeplugFile(edited, blank, ui) != kSuccess) return outcome;
   // The side of the pager last read (the 1 KB family and the MB15E03 use it).
   edited.synth.SynthHwByte = static_cast<std::uint8_t>(side);
   edited.settings.SetItem("cb_PLL_Type", ItemOf("cb_PLL_Type", chip));
@@ -104,7 +105,7 @@ Outcome SaveAndLoad(const Model& model, int side, const char* chip, const char* 
   if (!outcome.saved) return outcome;
 
   PagerSession loaded;
-  if (LoadCodeplugFile(loaded, saved, ui) == kDecodeOk) {
+  if (LoadCodeplugFile(loaded, saved, ui) == kSuccess) {
     outcome.loadedText = loaded.settings.Text("ed_frequency");
   }
   return outcome;
@@ -138,7 +139,7 @@ TEST(FrequencyRoundTrip, Hi8107ItemOn900MHzReadsBackItsNpc5170Words) {
   const std::string blank = TempPath("reported_blank.cp");
   ASSERT_TRUE(WriteTextFileSafely(blank, BlankFile(model, kLowSide)));
   PagerSession edited;
-  ASSERT_EQ(LoadCodeplugFile(edited, blank, ui), kDecodeOk);
+  ASSERT_EQ(LoadCodeplugFile(edited, blank, ui), kSuccess);
   edited.settings.SetItem("cb_PLL_Type", ItemOf("cb_PLL_Type", "HI8107"));
   edited.settings.SetItem("cb_freqBand", ItemOf("cb_freqBand", "900 MHz"));
   edited.settings.SetText("ed_frequency", "930.1250");
@@ -150,7 +151,7 @@ TEST(FrequencyRoundTrip, Hi8107ItemOn900MHzReadsBackItsNpc5170Words) {
   EXPECT_EQ(edited.image[area.typeByte], kSynthTypeNPC5170);
 
   PagerSession loaded;
-  ASSERT_EQ(LoadCodeplugFile(loaded, saved, ui), kDecodeOk);
+  ASSERT_EQ(LoadCodeplugFile(loaded, saved, ui), kSuccess);
   EXPECT_EQ(loaded.settings.Text("ed_frequency"), "930.1250");
   EXPECT_EQ(loaded.settings.Item("cb_PLL_Type"), ItemOf("cb_PLL_Type", "NPC5170"));
   // Saved again as loaded, the codeplug keeps its words.

@@ -9,6 +9,7 @@
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/layout_table.h"
+#include "core/result_codes.h"
 #include "pager/read_pager.h"
 #include "pager/version_rules.h"
 #include "program_fixture.h"
@@ -44,7 +45,7 @@ TEST(ProgramPager, Writes4KPagerWithItsOwnBytesAndSetsTheClock) {
   // The editor's own pager-specific block, which the pager's replaces.
   std::fill_n(f.session.image.Bytes().begin() + 0x0F00, 256, 0xEE);
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
 
   EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
   const SimRecord& record = f.pager.record();
@@ -78,7 +79,7 @@ TEST(ProgramPager, SubModelByteOfA4KPagerFollowsItsSeries) {
     profile.serial = c.serial;
     profile.subModel = c.pagerByte;
     ProgramFixture f(profile);
-    ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded) << c.serial;
+    ASSERT_EQ(f.sequence.ProgramPager(), kSuccess) << c.serial;
     EXPECT_EQ(f.pager.record().writtenImage[0x029A], c.expected) << c.serial;
   }
 }
@@ -90,7 +91,7 @@ TEST(ProgramPager, Writes1KPagerWithModelSubModelAndCrossModelBits) {
   profile.optionByte = 0xC0;
   ProgramFixture f(profile);
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
 
   EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
   const SimRecord& record = f.pager.record();
@@ -125,7 +126,7 @@ TEST(ProgramPager, PagerOfAnotherHardwareClassIsRefusedWithRightPasswords) {
   f.session.image[bandByte] = testing::kLowSideInjection;  // the codeplug's class is 0
   f.ui.passwords.push_back("RIGHT");
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+  EXPECT_EQ(f.sequence.ProgramPager(), kNotDone);
 
   ASSERT_EQ(f.ui.shown.size(), 1u);
   EXPECT_EQ(f.ui.shown[0].text, ComposeError(kPagerNotSupported).text);
@@ -140,14 +141,14 @@ TEST(ProgramPager, OldFirmwareIsRefusedInEachFamily) {
     int result;
   };
   const Case cases[] = {
-      {0x84, " R0406", kProgramFailed},  // a 4 KB pager needs R0407 or later
-      {0x84, " R0409", kProgramSucceeded},
-      {0x81, " R0406", kProgramSucceeded},  // the same firmware suits a 1 KB pager
-      {0x81, " R0401", kProgramFailed},
+      {0x84, " R0406", kNotDone},  // a 4 KB pager needs R0407 or later
+      {0x84, " R0409", kSuccess},
+      {0x81, " R0406", kSuccess},  // the same firmware suits a 1 KB pager
+      {0x81, " R0401", kNotDone},
       // The releases that want the receiver-on command twice carry none of
       // the firmware marks, so the firmware check refuses them first.
-      {0x81, " R0100", kProgramFailed},
-      {0x84, " R0101", kProgramFailed},
+      {0x81, " R0100", kNotDone},
+      {0x84, " R0101", kNotDone},
   };
   for (const Case& c : cases) {
     PagerSpec profile;
@@ -155,7 +156,7 @@ TEST(ProgramPager, OldFirmwareIsRefusedInEachFamily) {
     profile.firmware = c.firmware;
     ProgramFixture f(profile);
     EXPECT_EQ(f.sequence.ProgramPager(), c.result) << c.firmware;
-    if (c.result == kProgramFailed) {
+    if (c.result == kNotDone) {
       ASSERT_EQ(f.ui.shown.size(), 1u) << c.firmware;
       EXPECT_EQ(f.ui.shown[0].text, ComposeError(kFirmwareTooOld).text);
       EXPECT_TRUE(f.pager.record().writtenImage.empty());
@@ -174,7 +175,7 @@ TEST(ProgramPager, WrongPasswordsStopBeforeTheWrite) {
     int message;
   };
   const Case cases[] = {
-      {"local", 0x01, 0x08, PasswordMode::PagerLocal, kWrongPagerLocalPassword},
+      {"local", 0x01, 0x08, PasswordMode::PagerLocal, kWrongLocalPassword},
       {"secure", 0x00, 0x88, PasswordMode::Secure, kWrongSecurePassword},
       {"ota", 0x00, 0x00, PasswordMode::Ota, kWrongOtaPassword},
   };
@@ -194,7 +195,7 @@ TEST(ProgramPager, WrongPasswordsStopBeforeTheWrite) {
     f.pager = SimPager(scenario);
     f.ui.passwords.push_back("GUESS");
 
-    EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+    EXPECT_EQ(f.sequence.ProgramPager(), kNotDone);
 
     ASSERT_EQ(f.ui.passwordAsks.size(), 1u);
     EXPECT_EQ(f.ui.passwordAsks[0], c.asked);
@@ -218,8 +219,8 @@ TEST(ProgramPager, RightPasswordsAreAskedOnceInARun) {
   f.pager = SimPager(scenario);
   f.ui.passwords = {"SECRET", "AIR"};
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
 
   EXPECT_EQ(f.ui.passwordAsks,
             (std::vector<PasswordMode>{PasswordMode::Secure, PasswordMode::Ota}));
@@ -249,8 +250,8 @@ TEST(ProgramPager, OneKilobytePagerOn900MHzIsAskedItsSecurePasswordOnce) {
   std::copy(image.begin(), image.end(), f.session.image.Bytes().begin());
   f.ui.passwords = {"SECRET", "SECRET"};
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
 
   EXPECT_EQ(f.ui.passwordAsks, std::vector<PasswordMode>{PasswordMode::Secure});
   EXPECT_TRUE(f.ui.shown.empty()) << f.ui.Texts().front();
@@ -266,7 +267,7 @@ TEST(ProgramPager, ChinesePromptsWithoutTheirRomBecomeEnglishAndTheRestStay) {
   f.session.settings.SetText("ed_powerUpPrompt", "XYZ");
   f.session.settings.SetText("ed_setOffDutyPrompt", "MY OWN TEXT");  // no 1 KB default
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
 
   ASSERT_EQ(f.ui.shown.size(), 1u);
   EXPECT_EQ(f.ui.shown[0].text, ComposeError(-56).text);
@@ -311,7 +312,7 @@ TEST(ProgramPager, CannedRangeOutsideTheCharacterRomIsReplacedByThePagers) {
     f.session.settings.SetText("ed_endCannedMsg", c.end);
     f.session.settings.SetCheckState("cb_ideoNumericCanned", c.ideoLevel);
 
-    ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+    ASSERT_EQ(f.sequence.ProgramPager(), kSuccess);
 
     ASSERT_EQ(f.ui.shown.size(), c.warned ? 1u : 0u);
     if (c.warned) {
@@ -328,7 +329,7 @@ TEST(ProgramPager, FrequencyOutsideTheBandGivesOneMessage) {
   ProgramFixture f(PagerSpec{});
   f.session.settings.SetText("ed_frequency", "153.0000");
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+  EXPECT_EQ(f.sequence.ProgramPager(), kNotDone);
 
   ASSERT_EQ(f.ui.shown.size(), 1u);
   EXPECT_EQ(f.ui.shown[0].text, ComposeError(-116).text);
@@ -342,7 +343,7 @@ TEST(ProgramPager, RejectedChecksumIsReportedOnce) {
   ProgramFixture f(profile);
   f.pager = SimPager(scenario);
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+  EXPECT_EQ(f.sequence.ProgramPager(), kNotDone);
 
   ASSERT_EQ(f.ui.shown.size(), 1u);
   EXPECT_EQ(f.ui.shown[0].text, ComposeError(kLinkBadChecksum).text);
@@ -357,12 +358,12 @@ TEST(ProgramPager, PagerFallingSilentInTheReadIsNotWritten) {
   f.pager = SimPager(scenario);
   f.ui.defaultAnswer = kResultNo;
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+  EXPECT_EQ(f.sequence.ProgramPager(), kNotDone);
 
   EXPECT_TRUE(f.pager.record().writtenImage.empty());
   ASSERT_FALSE(f.ui.shown.empty());
   // The last box is the program's own retry question; nothing claims success.
-  EXPECT_EQ(f.ui.shown.back().text, ComposeQuestion(kQuestionRetryProgram4K).text);
+  EXPECT_EQ(f.ui.shown.back().text, ComposeQuestion(kQuestionRetryTransfer).text);
   EXPECT_FALSE(f.transport.IsOpen());
 }
 
@@ -385,7 +386,7 @@ TEST(ProgramPager, AnotherPagerGetsTheServiceAdjustmentsOfTheCodeplug) {
     f.session.settings.clockSecondAdjust = -2;
     f.session.link.SerialNumber = c.lastSerial;  // the pager handled last
 
-    ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+    ASSERT_EQ(f.sequence.ProgramPager(), kSuccess);
 
     const SimRecord& record = f.pager.record();
     ASSERT_EQ(record.writtenImage.size(), 4096u);
@@ -406,7 +407,7 @@ TEST(ProgramPager, ReadingBackShowsTheSettingsThatWereProgrammed) {
   f.session.settings.SetChecked("cb_keyChirp", true);
   const EditorSettings programmed = f.session.settings;
 
-  ASSERT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  ASSERT_EQ(f.sequence.ProgramPager(), kSuccess);
   PagerSession again;
   PagerLink link(f.transport, f.clock, f.ui, again.link, again.image.Bytes(),
                  again.pagerCopy.Bytes());

@@ -9,6 +9,7 @@
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "comm/virtual_clock.h"
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "pager/link_header.h"
 #include "pager/password_scramble.h"
@@ -98,7 +99,7 @@ class ReadPagerTest : public ::testing::Test {
 TEST_F(ReadPagerTest, GoodReadDecodesIntoTheEditor) {
   ImageSpec profile;
   profile.status = 0x23;  // two wrong SECURE entries, LOCAL counter 32
-  ASSERT_EQ(Read(ScenarioWith(profile)), kReadOk);
+  ASSERT_EQ(Read(ScenarioWith(profile)), kSuccess);
   EXPECT_EQ(session.link.ModelCode, 0x84);
   EXPECT_EQ(session.readModelWord, 0x84);
   EXPECT_EQ(session.settings.versionText, "Codeplug Version : R040609");
@@ -115,7 +116,7 @@ TEST_F(ReadPagerTest, GoodReadDecodesIntoTheEditor) {
 TEST_F(ReadPagerTest, OneKilobytePagerIsReadAndDecoded) {
   ImageSpec profile;
   profile.model = 0x81;
-  ASSERT_EQ(Read(ScenarioWith(profile)), kReadOk);
+  ASSERT_EQ(Read(ScenarioWith(profile)), kSuccess);
   EXPECT_FALSE(session.layout.Is4K());
   EXPECT_EQ(session.settings.versionText, "Codeplug Version : R040609");
 }
@@ -127,8 +128,8 @@ TEST_F(ReadPagerTest, SilentPagerIsRetriedFromTheIdentifyOnYes) {
   ui.answers = {kResultNo, kResultYes, kResultNo, kResultNo};
   EXPECT_EQ(Read(silent), kLinkNotResponding);
   const std::vector<std::string> expected = {
-      ComposeQuestion(kQuestionRetryStandard).title, ComposeQuestion(kQuestionRetryRead).title,
-      ComposeQuestion(kQuestionRetryStandard).title, ComposeQuestion(kQuestionRetryRead).title};
+      ComposeQuestion(kQuestionRetryStandard).title, ComposeQuestion(kQuestionRetryTransfer).title,
+      ComposeQuestion(kQuestionRetryStandard).title, ComposeQuestion(kQuestionRetryTransfer).title};
   EXPECT_EQ(Questions(), expected);
   EXPECT_NE(expected[0], expected[1]);
   // Each attempt: five identify handshakes, then five of the read.
@@ -199,7 +200,7 @@ TEST_F(ReadPagerTest, LocalPasswordGateFollowsTheStoredVersion) {
     profile.model = c.model;
     profile.versionLow = c.versionLow;
     profile.option1 = c.option1;
-    EXPECT_EQ(Read(ScenarioWith(profile)), kReadOk);
+    EXPECT_EQ(Read(ScenarioWith(profile)), kSuccess);
     const std::vector<PasswordMode> expected =
         c.asks ? std::vector<PasswordMode>{PasswordMode::Local} : std::vector<PasswordMode>{};
     EXPECT_EQ(ui.passwordAsks, expected);
@@ -240,12 +241,12 @@ TEST_F(ReadPagerTest, AfterThePagerPasswordTheLocalPasswordIsNeverAsked) {
   guarded.statusLetters = "Y";
   guarded.password = "PAGER";
   ui.passwords = {"PAGER"};
-  ASSERT_EQ(Read(guarded), kReadOk);
+  ASSERT_EQ(Read(guarded), kSuccess);
   EXPECT_EQ(ui.passwordAsks, std::vector<PasswordMode>{PasswordMode::PagerAccess});
 
   // A later read in the same run, of a pager without its own password.
   ui.passwordAsks.clear();
-  EXPECT_EQ(Read(ScenarioWith(profile)), kReadOk);
+  EXPECT_EQ(Read(ScenarioWith(profile)), kSuccess);
   EXPECT_TRUE(ui.passwordAsks.empty());
 }
 
@@ -256,7 +257,7 @@ TEST_F(ReadPagerTest, AcceptedLocalPasswordIsRememberedWhenTheGateIsSkipped) {
   cradle = std::make_unique<Cradle>(session, ui, ScenarioWith(profile));
   ReadSequence reads(session, cradle->link, checks, ui);
   ui.passwords = {"ABC"};
-  ASSERT_EQ(reads.ReadPager(), kReadOk);
+  ASSERT_EQ(reads.ReadPager(), kSuccess);
 
   // The pager now holds a codeplug with another local password, and the
   // pager's own password counts as asked in this run.
@@ -267,7 +268,7 @@ TEST_F(ReadPagerTest, AcceptedLocalPasswordIsRememberedWhenTheGateIsSkipped) {
   session.link.PagerPasswordPrompted = true;
 
   ui.passwordAsks.clear();
-  ASSERT_EQ(reads.ReadPager(), kReadOk);
+  ASSERT_EQ(reads.ReadPager(), kSuccess);
   EXPECT_TRUE(ui.passwordAsks.empty());
   EXPECT_EQ(session.settings.passwords.local, "XYZ       ");
   EXPECT_EQ(session.passwords.localPasswordKnown, "ABC       ");
@@ -293,7 +294,7 @@ TEST_F(ReadPagerTest, FourKilobyteReadTakesTheInjectionSideBits) {
   image[0x165] = 0xF2;
   SimScenario scenario = ScenarioWith(profile);
   scenario.image = image;
-  ASSERT_EQ(Read(scenario), kReadOk);
+  ASSERT_EQ(Read(scenario), kSuccess);
   EXPECT_EQ(session.synth.SynthHwByte, 0x02);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "prompts/default_prompt_table.h"
 
@@ -94,7 +95,7 @@ TEST(ChineseRom, MissingRomWarnsAndFallsBackToEnglish) {
   ScriptedUserInterface ui;
   EXPECT_TRUE(ChangeToEnglishIfNoChineseRom(settings, 0, true, ui));
   ASSERT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(ui.shown[0].text, ComposeError(kNoChineseRomWarning).text);
+  EXPECT_EQ(ui.shown[0].text, ComposeError(kNoChineseRom).text);
   EXPECT_EQ(settings.language, kEnglish);
   EXPECT_FALSE(settings.ideoPrompts);
   EXPECT_EQ(settings.texts[Extended("ed_source1Prompt")], "1-1");

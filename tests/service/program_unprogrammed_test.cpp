@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 #include "pager/program_fixture.h"
 #include "service/serial_partition.h"
@@ -35,7 +36,7 @@ TEST(ProgramUnprogrammedPager, TypedSerialNumberAndPartitionAreProgrammed) {
   f.session.settings.memorySizeCode = 26;
   f.ui.serialPartitions.push_back(UserInterface::SerialPartitionEntry{"NEW0000042", 2});
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
 
   EXPECT_TRUE(f.ui.passwordAsks.empty());
   ASSERT_EQ(f.ui.serialPartitionRequests.size(), 1u);
@@ -55,7 +56,7 @@ TEST(ProgramUnprogrammedPager, CancelledEntryEndsQuietlyWithoutWriting) {
   f.session.settings.memorySizeCode = 3;
   f.ui.serialPartitions.push_back(std::nullopt);
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramFailed);
+  EXPECT_EQ(f.sequence.ProgramPager(), kNotDone);
 
   EXPECT_TRUE(f.ui.shown.empty());
   EXPECT_TRUE(f.pager.record().writtenImage.empty());
@@ -69,7 +70,7 @@ TEST(ProgramUnprogrammedPager, OneKilobytePagerGetsTheEditorsCodeplug) {
   ProgramFixture f(profile, WithSerialEntry());
   f.ui.serialPartitions.push_back(UserInterface::SerialPartitionEntry{"NEW0000043", 3});
 
-  EXPECT_EQ(f.sequence.ProgramPager(), kProgramSucceeded);
+  EXPECT_EQ(f.sequence.ProgramPager(), kSuccess);
 
   const std::vector<std::uint8_t>& written = f.pager.record().writtenImage;
   ASSERT_EQ(written.size(), 1024u);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 
 namespace rer {
@@ -75,7 +76,7 @@ TEST(SerialPartition, CancelKeepsEverythingAndEndsWithoutAMessage) {
   ScriptedUserInterface ui;
   ui.serialPartitions.push_back(std::nullopt);
 
-  EXPECT_EQ(EnterSerialAndPartition(link, partition, ui), kSerialEntryCancelled);
+  EXPECT_EQ(EnterSerialAndPartition(link, partition, ui), kOperationCancelled);
   EXPECT_EQ(partition, 16);
   EXPECT_EQ(link.SerialNumber, "OLD0000000");
   EXPECT_TRUE(ui.shown.empty());
