@@ -16,14 +16,14 @@ namespace {
 
 using Action = TFmPleasingAlert::Action;
 
-struct ButtonSpec {
+struct ButtonRow {
   const char* name;
   const char* text;
   Action action;
   int key;  // Qt key; Alt+A plays
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonRow kButtons[] = {
     {"alertBtn1", "ALT-A Play", Action::Play, Qt::Key_A},
     {"alertBtn2", "ESC Abort", Action::Abort, Qt::Key_Escape},
     {"alertBtn3", "F6 Default", Action::Default, Qt::Key_F6},
@@ -87,12 +87,12 @@ TFmPleasingAlert::TFmPleasingAlert(const tones::Melody& tune, TonePlayer& player
   }
 
   auto* buttons = new QHBoxLayout;
-  for (const ButtonSpec& spec : kButtons) {
-    auto* button = new QPushButton(spec.text, this);
-    button->setObjectName(spec.name);
+  for (const ButtonRow& row : kButtons) {
+    auto* button = new QPushButton(row.text, this);
+    button->setObjectName(row.name);
     // Enter in a list must not play or close anything.
     button->setAutoDefault(false);
-    const Action action = spec.action;
+    const Action action = row.action;
     connect(button, &QPushButton::clicked, this, [this, action] { Perform(action); });
     buttons->addWidget(button);
   }
@@ -157,12 +157,12 @@ bool TFmPleasingAlert::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-  for (const ButtonSpec& spec : kButtons) {
+  for (const ButtonRow& row : kButtons) {
     // Play is Alt+A; the others are keys of their own.
     const Qt::KeyboardModifiers wanted =
-        spec.action == Action::Play ? Qt::AltModifier : Qt::NoModifier;
-    if (key->key() == spec.key && modifiers == wanted) {
-      Perform(spec.action);
+        row.action == Action::Play ? Qt::AltModifier : Qt::NoModifier;
+    if (key->key() == row.key && modifiers == wanted) {
+      Perform(row.action);
       return true;
     }
   }
