@@ -1,6 +1,7 @@
 // The windowed program: one main window, run until it closes.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -29,6 +30,7 @@ void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
     window.ReadPagerClick();
     const bool read = !window.CurrentFileName.isEmpty();
     if (read) written += rer::SaveShownPageScreenshots(window, options.screenshotsFolder);
+    if (read) written += rer::SaveDialogScreenshots(window, options.screenshotsFolder);
     for (const QString& path : written) std::printf("%s\n", qPrintable(path));
     if (!read) std::fprintf(stderr, "rer: the pager could not be read\n");
     QApplication::exit(read && !written.isEmpty() ? 0 : 1);
@@ -40,9 +42,24 @@ void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // --help and --version answer without a window, so they work where no
+  // display is (a terminal, a packaging check).
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const rer::ProgramOptions early = rer::ParseProgramOptions(arguments);
+  if (early.showHelp || early.showVersion) {
+    QCoreApplication core(argc, argv);
+    const QString text =
+        early.showVersion ? rer::ProgramVersionText() + "\n" : rer::ProgramHelpText();
+    std::fputs(qPrintable(text), stdout);
+    return 0;
+  }
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(rer::kApplicationTitle);
   QApplication::setApplicationDisplayName(rer::kApplicationTitle);
+  // Lets the desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("rer"));
 
   const rer::ProgramOptions options = rer::ParseProgramOptions(app.arguments().mid(1));
   if (!options.error.isEmpty()) {

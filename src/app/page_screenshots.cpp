@@ -8,6 +8,8 @@
 
 #include "app/main_window.h"
 #include "app/page_table.h"
+#include "app/pleasing_alert_dialog.h"
+#include "app/tone_player.h"
 
 namespace rer {
 
@@ -35,6 +37,22 @@ QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder) {
   }
   window.ShowPage(active);
   return written;
+}
+
+QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
+  if (!QDir().mkpath(folder)) return {};
+  // A tune with rests, low and high notes and several volumes, so that every
+  // kind of entry shows.
+  tones::Melody tune = tones::DefaultMelody();
+  const std::uint8_t sample[] = {0xE9, 0xEC, 0xF0, 0x00, 0xA4, 0xA4, 0x78, 0x18};
+  for (std::size_t i = 0; i < std::size(sample); ++i) tune[i] = sample[i];
+  TFmPleasingAlert dialog(tune, ApplicationTonePlayer(), &window);
+  dialog.show();
+  QApplication::processEvents();
+  const QString path = QDir(folder).filePath("TFmPleasingAlert.png");
+  const bool saved = dialog.grab().save(path, "PNG");
+  dialog.done(QDialog::Accepted);
+  return saved ? QStringList{path} : QStringList{};
 }
 
 }  // namespace rer

@@ -19,4 +19,8 @@ QString ScreenshotFileName(int pageIndex);
 // paths written; empty when the folder cannot be made or a file not written.
 QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder);
 
+// The dialogs that pages open, each with sample contents, over `window`:
+// "TFmPleasingAlert.png". Returns the paths written; empty on failure.
+QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder);
+
 }  // namespace rer

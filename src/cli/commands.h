@@ -16,5 +16,6 @@ int RunProgramCommand(const CommandArgs& args);
 int RunReadCommand(const CommandArgs& args);
 int RunDumpCommand(const CommandArgs& args);
 int RunApplyCommand(const CommandArgs& args);
+int RunToneCommand(const CommandArgs& args);
 
 }  // namespace rer::cli

@@ -1,59 +1,60 @@
-// rer-cli: the pager programming core without windows.
+// rer-cli: the pager programming core without windows. The commands, their
+// usage and help live in the command table (command_table.cpp).
 
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
+#include "cli/exit_codes.h"
+#include "cli/help_text.h"
+#include "rer_version.h"
 
 namespace {
 
-struct Command {
-  const char* name;
-  const char* usage;
-  int (*run)(const rer::cli::CommandArgs&);
-};
+bool IsHelpWord(const std::string& word) {
+  return word == "help" || word == "--help" || word == "-h";
+}
 
-const Command kCommands[] = {
-    {"message", "message CODE [--attempts-left N] [--secure-wrong N] [--question]",
-     rer::cli::RunMessageCommand},
-    {"identify", "identify --port PORT|sim[:MODEL] [--retries N] [--scenario FILE]",
-     rer::cli::RunIdentifyCommand},
-    {"sim", "sim --link PATH [--model 0x84] [--firmware \" R0501\"] [--scenario FILE] [--log FILE]",
-     rer::cli::RunSimCommand},
-    {"read",
-     "read --port PORT|sim[:MODEL] -o FILE.cp [--password P] [--local-password P] [--retries N] "
-     "[--scenario FILE]",
-     rer::cli::RunReadCommand},
-    {"program",
-     "program --port PORT|sim[:MODEL] FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
-     "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
-     "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE]",
-     rer::cli::RunProgramCommand},
-    {"dump", "dump FILE.cp [--format json|text]", rer::cli::RunDumpCommand},
-    {"apply", "apply BASE.cp SETTINGS.json -o OUT.cp", rer::cli::RunApplyCommand},
-};
-
-int PrintHelp(std::ostream& out) {
-  out << "usage: rer-cli COMMAND [ARGS]\ncommands:\n";
-  for (const auto& command : kCommands) out << "  " << command.usage << "\n";
-  return 0;
+// `rer-cli help [COMMAND]`.
+int RunHelp(const std::vector<std::string>& args) {
+  if (args.empty()) {
+    rer::cli::PrintCommandList(std::cout);
+    return rer::cli::kExitSuccess;
+  }
+  const rer::cli::CommandEntry* command = rer::cli::FindCommand(args.front());
+  if (args.size() > 1 || !command) {
+    std::cerr << "rer-cli: no command '" << args.front() << "' to describe\n";
+    rer::cli::PrintCommandList(std::cerr);
+    return rer::cli::kExitUsage;
+  }
+  rer::cli::PrintCommandHelp(std::cout, *command);
+  return rer::cli::kExitSuccess;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    PrintHelp(std::cerr);
-    return 2;
+    rer::cli::PrintCommandList(std::cerr);
+    return rer::cli::kExitUsage;
   }
   const std::string name = argv[1];
-  if (name == "help" || name == "--help" || name == "-h") return PrintHelp(std::cout);
   const std::vector<std::string> args(argv + 2, argv + argc);
-  for (const auto& command : kCommands) {
-    if (name == command.name) return command.run(args);
+  if (name == "--version" || name == "-V") {
+    std::cout << "rer-cli " << rer::kProgramVersion << "\n";
+    return rer::cli::kExitSuccess;
   }
-  std::cerr << "rer-cli: unknown command '" << name << "'\n";
-  PrintHelp(std::cerr);
-  return 2;
+  if (IsHelpWord(name)) return RunHelp(args);
+  const rer::cli::CommandEntry* command = rer::cli::FindCommand(name);
+  if (!command) {
+    std::cerr << "rer-cli: unknown command '" << name << "'\n";
+    rer::cli::PrintCommandList(std::cerr);
+    return rer::cli::kExitUsage;
+  }
+  // "rer-cli read --help" is the same as "rer-cli help read".
+  if (args.size() == 1 && (args.front() == "--help" || args.front() == "-h")) {
+    return RunHelp({name});
+  }
+  return command->run(args);
 }
