@@ -17,6 +17,8 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
       return QMessageBox::Warning;
     case MessageIcon::Information:
       return QMessageBox::Information;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
     case MessageIcon::Stop:
       break;
   }
@@ -36,7 +38,7 @@ int QtUserInterface::ShowMessageBox(const MessageBox& box) {
                      QString::fromStdString(box.text), QMessageBox::NoButton, parent_);
   if (box.buttons == MessageButtons::YesNo) {
     dialog.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    dialog.setDefaultButton(QMessageBox::Yes);
+    dialog.setDefaultButton(box.defaultNo ? QMessageBox::No : QMessageBox::Yes);
     dialog.setEscapeButton(QMessageBox::No);
     return dialog.exec() == QMessageBox::Yes ? kResultYes : kResultNo;
   }
