@@ -57,7 +57,9 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(rer::kApplicationTitle);
-  QApplication::setApplicationDisplayName(rer::kApplicationTitle);
+  // No display name: the toolkit would add it to every window title, and the
+  // captions are composed in full by the windows themselves.
+  QApplication::setApplicationDisplayName(QString(""));
   // Lets the desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("rer"));
 

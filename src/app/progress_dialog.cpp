@@ -8,6 +8,18 @@
 
 namespace rer {
 
+QString ProgressPhaseText(ProgressPhase phase) {
+  switch (phase) {
+    case ProgressPhase::Reading:
+      return "Reading";
+    case ProgressPhase::Writing:
+      return "Writing";
+    case ProgressPhase::Waiting:
+      break;
+  }
+  return "Waiting for the pager";
+}
+
 TFmProgressBar::TFmProgressBar(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint) {
@@ -25,12 +37,22 @@ TFmProgressBar::TFmProgressBar(QWidget* parent)
       "QProgressBar { background: white; color: black; border: 1px solid black; "
       "text-align: center; } QProgressBar::chunk { background: black; }");
 
+  phase_ = new QLabel(this);
+  phase_->setObjectName("phase");
+  phase_->setAlignment(Qt::AlignCenter);
+
   secondsLeft_ = new QLabel(this);
   secondsLeft_->setObjectName("secondsLeft");
   secondsLeft_->setAlignment(Qt::AlignCenter);
+  // The line keeps its room while hidden, so the box does not change size
+  // (and need a new layout) at every pause.
+  QSizePolicy keepRoom = secondsLeft_->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  secondsLeft_->setSizePolicy(keepRoom);
   secondsLeft_->hide();
 
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(phase_);
   layout->addWidget(progressBar_);
   layout->addWidget(secondsLeft_);
 }
@@ -55,6 +77,14 @@ void TFmProgressBar::SetSecondsLeft(int seconds) {
 
 QString TFmProgressBar::SecondsLeftText() const {
   return secondsLeft_->isHidden() ? QString() : secondsLeft_->text();
+}
+
+void TFmProgressBar::SetPhase(const QString& text) {
+  if (phase_->text() != text) phase_->setText(text);
+}
+
+QString TFmProgressBar::PhaseText() const {
+  return phase_->text();
 }
 
 void TFmProgressBar::Finish() {

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/dialogs/memory_sn_dialog.h"
 #include "app/password_dialog.h"
 #include "app/progress_dialog.h"
 #include "app/security_dialog.h"
@@ -29,13 +30,18 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
 
 QtUserInterface::QtUserInterface(QWidget* parent) : parent_(parent) {}
 
+QWidget* QtUserInterface::BoxParent() const {
+  if (progress_) return progress_.data();
+  return parent_.data();
+}
+
 QtUserInterface::~QtUserInterface() {
   EndProgress();
 }
 
 int QtUserInterface::ShowMessageBox(const MessageBox& box) {
   QMessageBox dialog(IconOf(box.icon), QString::fromStdString(box.title),
-                     QString::fromStdString(box.text), QMessageBox::NoButton, parent_);
+                     QString::fromStdString(box.text), QMessageBox::NoButton, BoxParent());
   if (box.buttons == MessageButtons::YesNo) {
     dialog.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     dialog.setDefaultButton(box.defaultNo ? QMessageBox::No : QMessageBox::Yes);
@@ -48,14 +54,21 @@ int QtUserInterface::ShowMessageBox(const MessageBox& box) {
 }
 
 std::optional<std::string> QtUserInterface::EnterPassword(PasswordMode mode) {
-  TFmSecurity dialog(mode, parent_);
+  TFmSecurity dialog(mode, BoxParent());
   dialog.exec();
   if (!dialog.submitted()) return std::nullopt;
   return dialog.submitted()->toStdString();
 }
 
 std::optional<UserInterface::NewPassword> QtUserInterface::EnterNewPassword(PasswordMode kind) {
-  TFmPassword dialog(kind, parent_);
+  TFmPassword dialog(kind, BoxParent());
+  dialog.exec();
+  return dialog.submitted();
+}
+
+std::optional<UserInterface::SerialPartitionEntry> QtUserInterface::EnterSerialPartition(
+    const SerialPartitionRequest& request) {
+  TFmMemorySn dialog(request, BoxParent());
   dialog.exec();
   return dialog.submitted();
 }
@@ -74,6 +87,10 @@ void QtUserInterface::SetProgress(int percent) {
 
 void QtUserInterface::SetSecondsLeft(int seconds) {
   if (progress_) progress_->SetSecondsLeft(seconds);
+}
+
+void QtUserInterface::SetProgressPhase(ProgressPhase phase) {
+  if (progress_) progress_->SetPhase(ProgressPhaseText(phase));
 }
 
 void QtUserInterface::EndProgress() {
