@@ -1,6 +1,7 @@
 #include "app/progress_dialog.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -31,11 +32,18 @@ TFmProgressBar::TFmProgressBar(QWidget* parent)
   progressBar_->setObjectName("progressBar");
   progressBar_->setRange(0, 100);
   progressBar_->setValue(0);
+  // The figure stands beside the bar: drawn on a black bar it would vanish.
+  progressBar_->setTextVisible(false);
   progressBar_->setMinimumWidth(300);
   // Black bar on white, whatever the platform style draws.
   progressBar_->setStyleSheet(
       "QProgressBar { background: white; color: black; border: 1px solid black; "
       "text-align: center; } QProgressBar::chunk { background: black; }");
+
+  percent_ = new QLabel("0 %", this);
+  percent_->setObjectName("percent");
+  percent_->setMinimumWidth(fontMetrics().horizontalAdvance("100 %") + 4);
+  percent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   phase_ = new QLabel(this);
   phase_->setObjectName("phase");
@@ -53,12 +61,16 @@ TFmProgressBar::TFmProgressBar(QWidget* parent)
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(phase_);
-  layout->addWidget(progressBar_);
+  auto* barRow = new QHBoxLayout;
+  barRow->addWidget(progressBar_, 1);
+  barRow->addWidget(percent_);
+  layout->addLayout(barRow);
   layout->addWidget(secondsLeft_);
 }
 
 void TFmProgressBar::SetPercent(int percent) {
   progressBar_->setValue(std::clamp(percent, 0, 100));
+  percent_->setText(QString("%1 %").arg(progressBar_->value()));
 }
 
 int TFmProgressBar::Percent() const {

@@ -42,6 +42,7 @@ class TFmProgressBar : public QDialog {
 
  private:
   QProgressBar* progressBar_;
+  QLabel* percent_;
   QLabel* phase_;
   QLabel* secondsLeft_;
   bool finishing_ = false;

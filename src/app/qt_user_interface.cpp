@@ -39,17 +39,26 @@ QtUserInterface::~QtUserInterface() {
   EndProgress();
 }
 
-int QtUserInterface::ShowMessageBox(const MessageBox& box) {
-  QMessageBox dialog(IconOf(box.icon), QString::fromStdString(box.title),
-                     QString::fromStdString(box.text), QMessageBox::NoButton, BoxParent());
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBox& box, QWidget* parent) {
+  auto dialog = std::make_unique<QMessageBox>(IconOf(box.icon), QString::fromStdString(box.title),
+                                              QString::fromStdString(box.text),
+                                              QMessageBox::NoButton, parent);
   if (box.buttons == MessageButtons::YesNo) {
-    dialog.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    dialog.setDefaultButton(box.defaultNo ? QMessageBox::No : QMessageBox::Yes);
-    dialog.setEscapeButton(QMessageBox::No);
-    return dialog.exec() == QMessageBox::Yes ? kResultYes : kResultNo;
+    dialog->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    dialog->setDefaultButton(box.defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    dialog->setEscapeButton(QMessageBox::No);
+  } else {
+    dialog->setStandardButtons(QMessageBox::Ok);
   }
-  dialog.setStandardButtons(QMessageBox::Ok);
-  dialog.exec();
+  return dialog;
+}
+
+int QtUserInterface::ShowMessageBox(const MessageBox& box) {
+  const std::unique_ptr<QMessageBox> dialog = CreateMessageBox(box, BoxParent());
+  const int button = dialog->exec();
+  if (box.buttons == MessageButtons::YesNo) {
+    return button == QMessageBox::Yes ? kResultYes : kResultNo;
+  }
   return kResultOk;
 }
 

@@ -9,9 +9,13 @@
 #include "app/progress_dialog.h"
 #include "core/user_interface.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace rer {
+
+// The box ShowMessageBox shows for `box`, not yet opened.
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBox& box, QWidget* parent);
 
 class QtUserInterface : public UserInterface {
  public:
