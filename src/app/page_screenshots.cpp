@@ -101,8 +101,8 @@ QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& 
   QObject::connect(&watch, &QTimer::timeout, [&] {
     auto* box = window.findChild<TFmProgressBar*>();
     if (saved || !box || !box->isVisible()) return;
-    if (box->Percent() <= 0 || box->Percent() >= 100 || box->PhaseText().isEmpty() ||
-        box->SecondsLeftText().isEmpty()) {
+    // A pause follows a finished block, so the gauge then stands full.
+    if (box->Percent() <= 0 || box->PhaseText().isEmpty() || box->SecondsLeftText().isEmpty()) {
       return;
     }
     saved = box->grab().save(path, "PNG");
