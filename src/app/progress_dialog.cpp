@@ -27,6 +27,8 @@ TFmProgressBar::TFmProgressBar(QWidget* parent)
   setObjectName("TFmProgressBar");
   setWindowTitle("Progress");
   setModal(false);
+  // The box only tells; the keys stay with the window and its fields.
+  setAttribute(Qt::WA_ShowWithoutActivating);
 
   progressBar_ = new QProgressBar(this);
   progressBar_->setObjectName("progressBar");
