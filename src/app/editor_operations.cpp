@@ -1,11 +1,21 @@
 #include "app/editor_operations.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStorageInfo>
+
 #include "app/main_window.h"
+#include "app/page_table.h"
 #include "core/result_codes.h"
 #include "core/user_interface.h"
+#include "operations/editor_codeplug.h"
+#include "operations/program_run.h"
 #include "pager/link_engine.h"
 #include "pager/password_state.h"
 #include "pager/read_pager.h"
+#include "pages/address_checks.h"
 
 namespace rer {
 namespace {
@@ -16,29 +26,96 @@ bool AlreadyReported(int result) {
          result == kWrongLocalPassword;
 }
 
+// The pages whose F2 asks the duplicate-address question before programming.
+constexpr int kLastAddressPage = 4;
+
+std::optional<QString> AskFile(QFileDialog::AcceptMode mode, const QString& folder,
+                               const QStringList& filters, const QString& suffix) {
+  QFileDialog dialog(nullptr, QString(), folder);
+  dialog.setAcceptMode(mode);
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(suffix);
+  // The replace question is the operation's own, with No as its default.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::AnyFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+std::optional<QString> DefaultOpenChooser(const QString& folder) {
+  return AskFile(QFileDialog::AcceptOpen, folder, {"Tarsel RER Files ( *.cp )", "All  ( *.* )"},
+                 "cp");
+}
+
+std::optional<QString> DefaultSaveChooser(const QString& folder) {
+  return AskFile(QFileDialog::AcceptSave, folder,
+                 {"Programming Software Files ( *.cp )", "All  ( *.* )"}, "cp");
+}
+
+std::optional<std::uint64_t> DefaultFreeBytes(const QString& path) {
+  const QStorageInfo storage(QFileInfo(path).absolutePath());
+  if (!storage.isValid() || !storage.isReady()) return std::nullopt;
+  return static_cast<std::uint64_t>(storage.bytesAvailable());
+}
+
+bool FileExists(const std::string& path) {
+  return QFileInfo::exists(QString::fromStdString(path));
+}
+
 }  // namespace
 
-EditorOperations::EditorOperations(UserInterface& ui) : ui_(ui) {}
+bool IsProgrammableModel(std::uint8_t modelCode) {
+  switch (modelCode) {
+    case 0x81:
+    case 0x84:
+    case 0x88:
+    case 0x89:
+    case 0xC0:
+    case 0xD0:
+    case 0xD1:
+      return true;
+    default:
+      return false;
+  }
+}
+
+EditorOperations::EditorOperations(UserInterface& ui)
+    : ui_(ui),
+      workerUi_(ui),
+      chooseOpen_(&DefaultOpenChooser),
+      chooseSave_(&DefaultSaveChooser),
+      freeBytes_(&DefaultFreeBytes) {}
 
 EditorOperations::~EditorOperations() = default;
 
 void EditorOperations::Prepare(TFmMain& window) {
+  // The port's own box of a failed open is handed over like every other.
+  window.Comm().SetUserInterface(&workerUi_);
   if (preparedFor_ == &window && preparedLink_ == &window.Link()) return;
   PagerSession& session = window.Session();
+  run_.reset();
+  programmer_.reset();
   sequence_.reset();
-  link_ = std::make_unique<PagerLink>(window.Link(), window.LinkClock(), ui_, session.link,
+  link_ = std::make_unique<PagerLink>(window.Link(), window.LinkClock(), workerUi_, session.link,
                                       session.image.Bytes(), session.pagerCopy.Bytes());
-  checks_ = std::make_unique<PasswordChecks>(session.passwords, ui_, window.LinkClock());
-  sequence_ = std::make_unique<ReadSequence>(session, *link_, *checks_, ui_);
+  checks_ = std::make_unique<PasswordChecks>(session.passwords, workerUi_, window.LinkClock());
+  sequence_ = std::make_unique<ReadSequence>(session, *link_, *checks_, workerUi_);
+  programmer_ =
+      std::make_unique<PagerProgrammer>(session, window.Link(), window.LinkClock(), workerUi_);
   preparedFor_ = &window;
   preparedLink_ = &window.Link();
 }
 
+void EditorOperations::RunPagerOperation(TFmMain& window, const std::function<void()>& work) {
+  window.SetCommandStates(false, TFmMain::CommandScope::WholeWindow);
+  RunOffGuiThread(work);
+  window.SetCommandStates(true, TFmMain::CommandScope::WholeWindow);
+}
+
 int EditorOperations::RunReadSequence(TFmMain& window) {
   Prepare(window);
-  window.SetCommandStates(false, TFmMain::CommandScope::WholeWindow);
-  const int result = sequence_->ReadPager();
-  window.SetCommandStates(true, TFmMain::CommandScope::WholeWindow);
+  int result = kNotDone;
+  RunPagerOperation(window, [&] { result = sequence_->ReadPager(); });
   return result;
 }
 
@@ -47,6 +124,7 @@ void EditorOperations::ReadPager(TFmMain& window) {
   window.SetStatusPanel(0, kReadingStatusText);
   ui_.BeginProgress();
   const int result = RunReadSequence(window);
+  ui_.EndProgress();
   if (result == kSuccess && window.PagerLink().ModelCode != kNoPagerInformation) {
     window.EnterEditor();
     window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
@@ -55,7 +133,151 @@ void EditorOperations::ReadPager(TFmMain& window) {
     ui_.ShowError(result);
   }
   window.SetStatusPanel(0, "");
+}
+
+void EditorOperations::ProgramSingle(TFmMain& window) {
+  ProgramFromMainPage(window, false);
+}
+
+void EditorOperations::ProgramSequential(TFmMain& window) {
+  ProgramFromMainPage(window, true);
+}
+
+void EditorOperations::ProgramFromMainPage(TFmMain& window, bool sequential) {
+  window.SequentialMode = sequential;
+  int readResult = kNotDone;
+  if (window.PagerLink().ModelCode == kNoPagerInformation) {
+    window.SetStatusPanel(0, kReadingStatusText);
+    ui_.BeginProgress();
+    readResult = RunReadSequence(window);
+    ui_.EndProgress();
+  }
+  const bool supported = IsProgrammableModel(window.PagerLink().ModelCode);
+  if ((readResult == kSuccess || supported) && !window.PagerLink().Unprogrammed) {
+    if (sequential) {
+      window.SetSequentialBarVisible(true);
+      StartSequentialRun(window);
+    }
+    window.EnterEditor();
+    window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+  }
+  window.SetStatusPanel(0, "");
+}
+
+void EditorOperations::StartSequentialRun(TFmMain& window) {
+  Prepare(window);
+  run_ = std::make_unique<SequentialRun>(window.Session(), *programmer_, workerUi_);
+  const QString folder =
+      window.WorkFilesPath.isEmpty() ? QDir::currentPath() : window.WorkFilesPath;
+  const QString name =
+      "rer-run-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss") + ".csv";
+  window.SetRunLogPath(QDir(folder).filePath(name));
+  run_->SetLogFile(window.RunLogPath().toStdString());
+  window.ShowRunTable({});
+}
+
+int EditorOperations::CheckAllPages(TFmMain& window) {
+  // The whole-editor check: the active page first, then every page shown.
+  const int active = window.ActivePage();
+  int check = CheckPage(window, active);
+  for (int page = 0; check == kSuccess && page < kSettingsPageCount; ++page) {
+    if (page != active && window.IsPageShown(page)) check = CheckPage(window, page);
+  }
+  window.LastFieldCheck = check;
+  return check;
+}
+
+int EditorOperations::ProgramWithProgress(TFmMain& window) {
+  if (window.CurrentFileName.isEmpty()) {
+    ui_.ShowMessageBox(NeedCodeplugMessage());
+    return kSuccess;
+  }
+  Prepare(window);
+  window.SetStatusPanel(0, kProgrammingStatusText);
+  ui_.BeginProgress();
+  int result = kNotDone;
+  RunPagerOperation(window, [&] { result = programmer_->ProgramPager(); });
   ui_.EndProgress();
+  window.SetStatusPanel(0, "");
+  return result == kNotDone ? kSuccess : result;
+}
+
+void EditorOperations::ProgramFromEditor(TFmMain& window) {
+  if (CheckAllPages(window) != kSuccess || window.LastFieldCheck != kSuccess) return;
+  PagerSession& session = window.Session();
+
+  if (!window.SequentialMode || !run_) {
+    const int result = ProgramWithProgress(window);
+    // A port that would not open leaves the editor as it was, for another try.
+    if (result != kLinkPortNotOpened) window.LeaveEditor();
+    return;
+  }
+
+  const int active = window.ActivePage();
+  const bool beforeProgram = active <= kLastAddressPage;
+  if (!beforeProgram && RunAddressChecks(session.settings, session.link.ModelCode, ui_) != 0) {
+    return;
+  }
+  Prepare(window);
+  window.SetStatusPanel(0, kProgrammingStatusText);
+  ui_.BeginProgress();
+  SequentialRun::Outcome outcome;
+  RunPagerOperation(window, [&] {
+    outcome = run_->ProgramNext(beforeProgram ? SequentialOrder::CheckBeforeProgram
+                                              : SequentialOrder::CheckAfterProgram);
+  });
+  ui_.EndProgress();
+  window.SetStatusPanel(0, "");
+  window.ShowRunTable(run_->Log());
+  if (outcome.attempted && !run_->LogFileWritten()) {
+    ui_.ShowMessageBox(MessageBox{
+        "Error Message",
+        "\nThe run log could not be written:\n" + window.RunLogPath().toStdString() + "\n",
+        MessageIcon::Warning, MessageButtons::Ok});
+  }
+  // The pages show the addresses and the inventory number of the next pager.
+  if (outcome.advanced) window.FillPages();
+  if (!beforeProgram) window.ShowPage(kGeneralPageIndex);
+}
+
+void EditorOperations::SetToDefaults(TFmMain& window) {
+  if (!SetEditorToDefaults(window.Session(), ui_)) return;
+  window.FillPages();
+  window.LastFieldCheck = kSuccess;
+}
+
+void EditorOperations::LoadCodeplug(TFmMain& window) {
+  window.SequentialMode = false;
+  run_.reset();
+  window.ShowRunTable({});
+  const std::optional<QString> path =
+      chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
+  if (!path || path->isEmpty()) return;
+  const int result = LoadCodeplugInto(window.Session(), path->toStdString(), &FileExists, ui_);
+  if (result != kSuccess) return;
+  window.EnterEditor(QFileInfo(*path).absoluteFilePath());
+  window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+}
+
+void EditorOperations::SaveAs(TFmMain& window) {
+  SaveAsHooks hooks;
+  hooks.checkPages = [&] { return CheckAllPages(window); };
+  hooks.choosePath = [&]() -> std::optional<std::string> {
+    const QString folder = window.CurrentFileName.contains('/')
+                               ? QFileInfo(window.CurrentFileName).absolutePath()
+                               : window.WorkFilesPath;
+    const std::optional<QString> path = chooseSave_ ? chooseSave_(folder) : std::nullopt;
+    if (!path) return std::nullopt;
+    return path->toStdString();
+  };
+  hooks.freeBytes = [&](const std::string& path) {
+    return freeBytes_ ? freeBytes_(QString::fromStdString(path)) : std::nullopt;
+  };
+  hooks.fileExists = &FileExists;
+  std::string saved;
+  const SaveAsResult result =
+      SaveCodeplugAs(window.Session(), !window.CurrentFileName.isEmpty(), hooks, ui_, saved);
+  if (result == SaveAsResult::Saved) window.CodeplugSavedAs(QString::fromStdString(saved));
 }
 
 }  // namespace rer

@@ -1,23 +1,37 @@
 #pragma once
-// The operations behind the main window's commands that bring a pager's
-// codeplug into the editor. Read Pager runs the read sequence over the
-// window's link with the progress box open and, when the read succeeds,
-// enters the editor; every failure the sequence has not already reported is
-// shown here.
+// The operations behind the main window's commands: Read Pager, Program
+// Single and Sequential, programming from the editor (F2), Set To Defaults,
+// Load Codeplug and Save as. The work itself is the operations library's;
+// this adapter decides the window's side: status texts, the progress box,
+// the editor's state and caption, the run table. Pager operations run on a
+// worker thread with the window disabled; their questions and messages are
+// answered on the GUI thread.
 
+#include <QString>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/main_window_operations.h"
+#include "app/operations/gui_thread_user_interface.h"
 
 namespace rer {
 
 class PagerLink;
+class PagerProgrammer;
 class PasswordChecks;
 class ReadSequence;
+class SequentialRun;
 class Transport;
 class UserInterface;
 
 inline constexpr char kReadingStatusText[] = "Reading - Please wait.";
+inline constexpr char kProgrammingStatusText[] = "Programming - Please wait.";
+
+// The models Program Single and Sequential take into the editor.
+bool IsProgrammableModel(std::uint8_t modelCode);
 
 class EditorOperations : public MainWindowOperations {
  public:
@@ -25,22 +39,53 @@ class EditorOperations : public MainWindowOperations {
   ~EditorOperations() override;
 
   void ReadPager(TFmMain& window) override;
+  void ProgramSingle(TFmMain& window) override;
+  void ProgramSequential(TFmMain& window) override;
+  void LoadCodeplug(TFmMain& window) override;
+  void ProgramFromEditor(TFmMain& window) override;
+  void SetToDefaults(TFmMain& window) override;
+  void SaveAs(TFmMain& window) override;
 
-  // The read sequence alone, with the window disabled around it; the
-  // result as the sequence gives it.
+  // The read sequence alone, off the GUI thread with the window disabled
+  // around it; the result as the sequence gives it.
   int RunReadSequence(TFmMain& window);
+  // `ProgramFromEditor` of the window: the program sequence with status and
+  // progress box; 1 when programmed (0 is given as 1 as well).
+  int ProgramWithProgress(TFmMain& window);
+
+  // The file dialogs and the free-space query; tests put their own.
+  using FileChooser = std::function<std::optional<QString>(const QString& folder)>;
+  void SetOpenFileChooser(FileChooser chooser) { chooseOpen_ = std::move(chooser); }
+  void SetSaveFileChooser(FileChooser chooser) { chooseSave_ = std::move(chooser); }
+  void SetFreeSpaceQuery(std::function<std::optional<std::uint64_t>(const QString& path)> query) {
+    freeBytes_ = std::move(query);
+  }
 
  private:
-  // The link and the read sequence live as long as the operations: the
-  // sequence remembers the local password accepted in this run.
+  void ProgramFromMainPage(TFmMain& window, bool sequential);
+  // The page check before F2 and Save as: the active page, then every page
+  // shown. The one place the whole editor is checked.
+  int CheckAllPages(TFmMain& window);
+  // The link, the read sequence and the programmer live as long as the
+  // operations: the sequences remember the local password accepted in this
+  // run. They talk to the person through the worker-side interface.
   void Prepare(TFmMain& window);
+  // Runs `work` off the GUI thread with the whole window disabled.
+  void RunPagerOperation(TFmMain& window, const std::function<void()>& work);
+  void StartSequentialRun(TFmMain& window);
 
   UserInterface& ui_;
+  GuiThreadUserInterface workerUi_;
   TFmMain* preparedFor_ = nullptr;
   Transport* preparedLink_ = nullptr;
   std::unique_ptr<PagerLink> link_;
   std::unique_ptr<PasswordChecks> checks_;
   std::unique_ptr<ReadSequence> sequence_;
+  std::unique_ptr<PagerProgrammer> programmer_;
+  std::unique_ptr<SequentialRun> run_;
+  FileChooser chooseOpen_;
+  FileChooser chooseSave_;
+  std::function<std::optional<std::uint64_t>(const QString& path)> freeBytes_;
 };
 
 }  // namespace rer

@@ -37,6 +37,10 @@ QString HelpNotFoundText(const QString& path) {
   return QStringLiteral("Help file not found\n") + QDir::toNativeSeparators(path);
 }
 
+QString HelpNoViewerText(const QString& path) {
+  return QStringLiteral("No viewer could open the help file\n") + QDir::toNativeSeparators(path);
+}
+
 bool OpenWithSystemViewer(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

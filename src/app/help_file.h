@@ -28,6 +28,9 @@ QString DefaultHelpFilePath();
 // The message shown when the document is missing: the fixed text and the path.
 QString HelpNotFoundText(const QString& path);
 
+// The message shown when no viewer opened the document: its path and why.
+QString HelpNoViewerText(const QString& path);
+
 // Opens `path` with the system's viewer.
 bool OpenWithSystemViewer(const QString& path);
 

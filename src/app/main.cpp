@@ -31,6 +31,9 @@ void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
     const bool read = !window.CurrentFileName.isEmpty();
     if (read) written += rer::SaveShownPageScreenshots(window, options.screenshotsFolder);
     if (read) written += rer::SaveDialogScreenshots(window, options.screenshotsFolder);
+    // Last: programming leaves the editor.
+    if (read)
+      written += rer::SaveProgressScreenshotDuringProgram(window, options.screenshotsFolder);
     for (const QString& path : written) std::printf("%s\n", qPrintable(path));
     if (!read) std::fprintf(stderr, "rer: the pager could not be read\n");
     QApplication::exit(read && !written.isEmpty() ? 0 : 1);
@@ -57,7 +60,9 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(rer::kApplicationTitle);
-  QApplication::setApplicationDisplayName(rer::kApplicationTitle);
+  // No display name: the toolkit would add it to every window title, and the
+  // captions are composed in full by the windows themselves.
+  QApplication::setApplicationDisplayName(QString(""));
   // Lets the desktop match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("rer"));
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -13,6 +15,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,13 +32,12 @@
 #include "core/messages.h"
 #include "core/result_codes.h"
 #include "core/user_interface.h"
+#include "operations/editor_codeplug.h"
 #include "pager/read_pager.h"
 
 namespace rer {
 namespace {
 
-constexpr char kNeedCodeplugTitle[] = "Error Message";
-constexpr char kNeedCodeplugText[] = "\nYou have to read (pager) or open the file first.\n";
 constexpr char kExitQuestionTitle[] = "WARNING";
 constexpr char kExitQuestionText[] = "Are you sure exit to WINDOWS ?";
 
@@ -179,8 +181,24 @@ void TFmMain::BuildPages() {
   keymapStr_ = new QLabel(central);
   keymapStr_->setObjectName("keymapStr");
 
+  // The run table of a sequential run stands beside the pages.
+  runTable_ = new QTableWidget(0, 6, central);
+  runTable_->setObjectName("runTable");
+  runTable_->setHorizontalHeaderLabels(
+      {"Pager", "Serial number", "First capcode", "Inventory number", "Result", "Time"});
+  runTable_->verticalHeader()->hide();
+  runTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  runTable_->setSelectionMode(QAbstractItemView::NoSelection);
+  runTable_->setFocusPolicy(Qt::NoFocus);
+  runTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  runTable_->setMinimumWidth(520);
+  runTable_->hide();
+  auto* pagesAndRun = new QHBoxLayout;
+  pagesAndRun->addWidget(pageControl_, 1);
+  pagesAndRun->addWidget(runTable_);
+
   auto* layout = new QVBoxLayout(central);
-  layout->addWidget(pageControl_, 1);
+  layout->addLayout(pagesAndRun, 1);
   layout->addWidget(pnl_programSequential_);
   layout->addWidget(keymapStr_);
   setCentralWidget(central);
@@ -266,7 +284,7 @@ void TFmMain::FillPages() {
   PrintPageCount = ApplyModelLayout(*pageControl_, session_.link.ModelCode);
 }
 
-void TFmMain::EnterEditor() {
+void TFmMain::EnterEditor(const QString& filePath) {
   SetStatusPanel(0, "");
   if (CurrentFileName.isEmpty()) SetupPagesForPager(session_.link.ModelCode);
   // The serial number is the pager's own; the inventory number is where
@@ -274,11 +292,52 @@ void TFmMain::EnterEditor() {
   if (QWidget* serial = pages_.Control("ed_serialNumber")) serial->setEnabled(false);
   FillPages();
   if (QWidget* inventory = pages_.Control("ed_ICN")) inventory->setFocus();
-  CurrentFileName = kReadCodeplugName;
-  setWindowTitle(BaseTitle() + " >> " + kReadCodeplugName);
+  if (filePath.isEmpty()) {
+    CurrentFileName = kReadCodeplugName;
+    setWindowTitle(CaptionForReadPager());
+  } else {
+    CurrentFileName = filePath;
+    setWindowTitle(CaptionForFile(filePath));
+  }
   ShowKeyLegend();
   VersionStatusText = QString::fromStdString(session_.settings.versionText);
   SetStatusPanel(2, VersionStatusText);
+}
+
+void TFmMain::CodeplugSavedAs(const QString& filePath) {
+  setWindowTitle(CaptionForFile(filePath));
+  CurrentFileName = filePath;
+  VersionStatusText = CodeplugVersionStatusText();
+  SetStatusPanel(2, VersionStatusText);
+}
+
+void TFmMain::LeaveEditor() {
+  SetStatusPanel(0, "");
+  GoToMainPage();
+  CurrentFileName.clear();
+  setWindowTitle(BaseTitle());
+  SetCommandStates(true, CommandScope::ByPage);
+}
+
+void TFmMain::ShowRunTable(const std::vector<RunLogRow>& rows) {
+  runTable_->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const RunLogRow& row = rows[static_cast<std::size_t>(r)];
+    const QString cells[] = {QString::number(row.pagerNumber),
+                             QString::fromStdString(row.serialNumber),
+                             QString::fromStdString(row.firstCapcode),
+                             QString::fromStdString(row.inventoryNumber),
+                             QString::number(row.result),
+                             QString::fromStdString(row.time)};
+    for (int c = 0; c < 6; ++c) runTable_->setItem(r, c, new QTableWidgetItem(cells[c]));
+  }
+  const bool show = !rows.empty();
+  if (runTable_->isVisible() != show || show) {
+    runTable_->setVisible(show);
+    if (show) runTable_->scrollToBottom();
+    // The window keeps one fixed size for each arrangement.
+    setFixedSize(sizeHint());
+  }
 }
 
 void TFmMain::ShowPage(int index) {
@@ -360,6 +419,10 @@ void TFmMain::SetCommandStates(bool on, CommandScope scope) {
   SetMenuEnabled("menuPage", !on);
   SetActionEnabled("menuPrint", !on);
   actions_.at("menuPrint")->setVisible(!on);
+  // Commands whose operation is not offered stay disabled rather than
+  // doing nothing.
+  if (!operations_ || !operations_->OffersService()) SetActionEnabled("serviceBtn", false);
+  if (!operations_ || !operations_->OffersPrint()) SetActionEnabled("menuPrint", false);
 }
 
 // ---- keys ----
@@ -395,7 +458,7 @@ void TFmMain::MainPageCommand(int key) {
       operations_->ReadPager(*this);
       break;
     case kKeyF4:
-      operations_->Service(*this);
+      if (operations_->OffersService()) operations_->Service(*this);
       break;
     case kKeyF5:
       operations_->ProgramSingle(*this);
@@ -570,8 +633,7 @@ void TFmMain::RunCommand(Command command) {
 }
 
 void TFmMain::ShowNeedCodeplugMessage() {
-  ui_.ShowMessageBox(
-      MessageBox{kNeedCodeplugTitle, kNeedCodeplugText, MessageIcon::Stop, MessageButtons::Ok});
+  ui_.ShowMessageBox(NeedCodeplugMessage());
 }
 
 void TFmMain::ReadPagerClick() {
@@ -629,7 +691,7 @@ void TFmMain::SaveFileClick() {
 }
 
 void TFmMain::menuPrintClick() {
-  if (operations_) operations_->Print(*this);
+  if (operations_ && operations_->OffersPrint()) operations_->Print(*this);
 }
 
 void TFmMain::OpenHelp() {
@@ -638,7 +700,12 @@ void TFmMain::OpenHelp() {
                                   MessageIcon::Warning, MessageButtons::Ok});
     return;
   }
-  if (helpViewer_) helpViewer_(helpFilePath_);
+  // A help file that no viewer opens is as good as none: the technician is
+  // told where it is.
+  if (!helpViewer_ || !helpViewer_(helpFilePath_)) {
+    ui_.ShowMessageBox(MessageBox{kApplicationTitle, Std(HelpNoViewerText(helpFilePath_)),
+                                  MessageIcon::Warning, MessageButtons::Ok});
+  }
 }
 
 void TFmMain::menuAboutClick() {

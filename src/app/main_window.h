@@ -11,11 +11,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "app/command_table.h"
 #include "app/settings_page_builder.h"
 #include "comm/real_clock.h"
 #include "comm/tdcomm.h"
+#include "operations/program_run.h"
 #include "pager/link_state.h"
 #include "pager/pager_session.h"
 #include "pager/password_state.h"
@@ -25,6 +27,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
+class QTableWidget;
 class QToolBar;
 
 namespace rer {
@@ -95,8 +98,21 @@ class TFmMain : public QMainWindow {
   // The controls of the settings pages.
   const SettingsPages& Pages() const { return pages_; }
   // Brings the session's codeplug into the editor after a read or from
-  // Program Single/Sequential: pages shown, filled, caption and version.
-  void EnterEditor();
+  // Program Single/Sequential (no `filePath`: "NONAME1"), or after a load
+  // of `filePath`: pages shown, filled, caption and version.
+  void EnterEditor(const QString& filePath = {});
+  // The caption, the codeplug name and the version panel after Save as.
+  void CodeplugSavedAs(const QString& filePath);
+  // Back to the Main page with no codeplug in the editor.
+  void LeaveEditor();
+
+  // The run table beside the pages during a sequential run: one row per
+  // pager programmed or tried. No rows hide it.
+  void ShowRunTable(const std::vector<RunLogRow>& rows);
+  QTableWidget& RunTable() const { return *runTable_; }
+  // Where a run's log file is written.
+  QString RunLogPath() const { return runLogPath_; }
+  void SetRunLogPath(const QString& path) { runLogPath_ = path; }
   // Shows the session's settings in the pages, after the fill rules, with
   // the controls of the pager's model.
   void FillPages();
@@ -190,6 +206,8 @@ class TFmMain : public QMainWindow {
   int previousPage_ = 0;
 
   QTabWidget* pageControl_ = nullptr;
+  QTableWidget* runTable_ = nullptr;
+  QString runLogPath_;
   QLabel* pnl_programSequential_ = nullptr;
   QLabel* keymapStr_ = nullptr;
   QToolBar* toolBar_ = nullptr;

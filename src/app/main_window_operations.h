@@ -3,8 +3,10 @@
 // its commands (read, program, load, save, print, defaults, service) and the
 // field machinery of the settings pages (numbering, page checks, page entry).
 // The window decides when each runs; an implementation does the work. The
-// defaults describe a window whose settings pages have no fields yet: there
-// is nothing to number or check, and no operation is attached.
+// field-machinery defaults describe settings pages without field rules:
+// nothing to number, every check passes. Every operation must be given;
+// Service and Print only where offered, and the window keeps their commands
+// disabled otherwise.
 
 namespace rer {
 
@@ -25,15 +27,20 @@ class MainWindowOperations {
   virtual void PageEntered(TFmMain& /*window*/, int /*pageIndex*/) {}
 
   // Main page.
-  virtual void ReadPager(TFmMain& /*window*/) {}
+  virtual void ReadPager(TFmMain& window) = 0;
+  virtual void ProgramSingle(TFmMain& window) = 0;
+  virtual void ProgramSequential(TFmMain& window) = 0;
+  virtual void LoadCodeplug(TFmMain& window) = 0;
+  // Settings pages: F2, F9 and Save as.
+  virtual void ProgramFromEditor(TFmMain& window) = 0;
+  virtual void SetToDefaults(TFmMain& window) = 0;
+  virtual void SaveAs(TFmMain& window) = 0;
+
+  // The service dialog and the report; their commands stay disabled while
+  // these give false.
+  virtual bool OffersService() const { return false; }
   virtual void Service(TFmMain& /*window*/) {}
-  virtual void ProgramSingle(TFmMain& /*window*/) {}
-  virtual void ProgramSequential(TFmMain& /*window*/) {}
-  virtual void LoadCodeplug(TFmMain& /*window*/) {}
-  // Settings pages.
-  virtual void ProgramFromEditor(TFmMain& /*window*/) {}
-  virtual void SetToDefaults(TFmMain& /*window*/) {}
-  virtual void SaveAs(TFmMain& /*window*/) {}
+  virtual bool OffersPrint() const { return false; }
   virtual void Print(TFmMain& /*window*/) {}
 };
 

@@ -2,14 +2,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTimer>
 
+#include "app/dialogs/memory_sn_dialog.h"
 #include "app/main_window.h"
 #include "app/page_table.h"
 #include "app/pleasing_alert_dialog.h"
+#include "app/progress_dialog.h"
+#include "app/qt_user_interface.h"
 #include "app/tone_player.h"
+#include "service/serial_partition.h"
 
 namespace rer {
 
@@ -52,6 +58,58 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   const QString path = QDir(folder).filePath("TFmPleasingAlert.png");
   const bool saved = dialog.grab().save(path, "PNG");
   dialog.done(QDialog::Accepted);
+  if (!saved) return {};
+  QStringList written{path};
+
+  // The entry of an unprogrammed large-memory pager, as the program sequence
+  // asks it.
+  UserInterface::SerialPartitionRequest request;
+  for (int index = 0; index < kPartitionEntries; ++index) {
+    const PartitionEntry& entry = PartitionEntryAt(true, index);
+    request.personalItems.emplace_back(entry.personal);
+    request.maildropItems.emplace_back(entry.maildrop);
+  }
+  request.selectedIndex = PartitionIndexOfCode(true, 16);
+  TFmMemorySn entry(request, &window);
+  entry.show();
+  QApplication::processEvents();
+  const QString entryPath = QDir(folder).filePath("TFmMemorySn.png");
+  if (!entry.grab().save(entryPath, "PNG")) return {};
+  entry.reject();
+  written << entryPath;
+
+  const auto message =
+      CreateMessageBox(MessageBox{"successfully", "\nThe file was saved as /home/tech/rer/bench.cp",
+                                  MessageIcon::Information, MessageButtons::Ok},
+                       &window);
+  message->show();
+  QApplication::processEvents();
+  const QString messagePath = QDir(folder).filePath("SaveAsSuccess.png");
+  if (!message->grab().save(messagePath, "PNG")) return {};
+  message->done(QMessageBox::Ok);
+  written << messagePath;
+  return written;
+}
+
+QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder) {
+  if (!QDir().mkpath(folder)) return {};
+  const QString path = QDir(folder).filePath("TFmProgressBar.png");
+  bool saved = false;
+  QTimer watch;
+  // The GUI thread keeps running while the program works off it: the box is
+  // looked at as it stands, every tenth of a second.
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* box = window.findChild<TFmProgressBar*>();
+    if (saved || !box || !box->isVisible()) return;
+    // A pause follows a finished block, so the gauge then stands full.
+    if (box->Percent() <= 0 || box->PhaseText().isEmpty() || box->SecondsLeftText().isEmpty()) {
+      return;
+    }
+    saved = box->grab().save(path, "PNG");
+  });
+  watch.start(100);
+  window.WritePagerClick();
+  watch.stop();
   return saved ? QStringList{path} : QStringList{};
 }
 

@@ -20,7 +20,15 @@ QString ScreenshotFileName(int pageIndex);
 QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder);
 
 // The dialogs that pages open, each with sample contents, over `window`:
-// "TFmPleasingAlert.png". Returns the paths written; empty on failure.
+// "TFmPleasingAlert.png", the serial number and partition entry
+// "TFmMemorySn.png" and the message after Save as "SaveAsSuccess.png".
+// Returns the paths written; empty on failure.
 QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder);
+
+// Programs the pager from the editor (F2) and, once the progress box shows
+// a figure, the phase and the seconds of a pause, writes it as
+// "TFmProgressBar.png". Leaves the editor as F2 in single mode does. Returns
+// the path written; empty when no such moment came.
+QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder);
 
 }  // namespace rer

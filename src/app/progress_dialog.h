@@ -5,10 +5,15 @@
 
 #include <QDialog>
 
+#include "core/user_interface.h"
+
 class QLabel;
 class QProgressBar;
 
 namespace rer {
+
+// The phase line of the box.
+QString ProgressPhaseText(ProgressPhase phase);
 
 class TFmProgressBar : public QDialog {
   Q_OBJECT
@@ -23,6 +28,9 @@ class TFmProgressBar : public QDialog {
   // a value below 1 hides the line again.
   void SetSecondsLeft(int seconds);
   QString SecondsLeftText() const;
+  // What the operation is doing: "Reading", "Writing", "Waiting for the pager".
+  void SetPhase(const QString& text);
+  QString PhaseText() const;
 
   // Closes the box for good (the user cannot).
   void Finish();
@@ -34,6 +42,8 @@ class TFmProgressBar : public QDialog {
 
  private:
   QProgressBar* progressBar_;
+  QLabel* percent_;
+  QLabel* phase_;
   QLabel* secondsLeft_;
   bool finishing_ = false;
 };

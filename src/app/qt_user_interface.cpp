@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/dialogs/memory_sn_dialog.h"
 #include "app/password_dialog.h"
 #include "app/progress_dialog.h"
 #include "app/security_dialog.h"
@@ -17,6 +18,8 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
       return QMessageBox::Warning;
     case MessageIcon::Information:
       return QMessageBox::Information;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
     case MessageIcon::Stop:
       break;
   }
@@ -27,33 +30,54 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
 
 QtUserInterface::QtUserInterface(QWidget* parent) : parent_(parent) {}
 
+QWidget* QtUserInterface::BoxParent() const {
+  if (progress_) return progress_.data();
+  return parent_.data();
+}
+
 QtUserInterface::~QtUserInterface() {
   EndProgress();
 }
 
-int QtUserInterface::ShowMessageBox(const MessageBox& box) {
-  QMessageBox dialog(IconOf(box.icon), QString::fromStdString(box.title),
-                     QString::fromStdString(box.text), QMessageBox::NoButton, parent_);
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBox& box, QWidget* parent) {
+  auto dialog = std::make_unique<QMessageBox>(IconOf(box.icon), QString::fromStdString(box.title),
+                                              QString::fromStdString(box.text),
+                                              QMessageBox::NoButton, parent);
   if (box.buttons == MessageButtons::YesNo) {
-    dialog.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    dialog.setDefaultButton(QMessageBox::Yes);
-    dialog.setEscapeButton(QMessageBox::No);
-    return dialog.exec() == QMessageBox::Yes ? kResultYes : kResultNo;
+    dialog->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    dialog->setDefaultButton(box.defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    dialog->setEscapeButton(QMessageBox::No);
+  } else {
+    dialog->setStandardButtons(QMessageBox::Ok);
   }
-  dialog.setStandardButtons(QMessageBox::Ok);
-  dialog.exec();
+  return dialog;
+}
+
+int QtUserInterface::ShowMessageBox(const MessageBox& box) {
+  const std::unique_ptr<QMessageBox> dialog = CreateMessageBox(box, BoxParent());
+  const int button = dialog->exec();
+  if (box.buttons == MessageButtons::YesNo) {
+    return button == QMessageBox::Yes ? kResultYes : kResultNo;
+  }
   return kResultOk;
 }
 
 std::optional<std::string> QtUserInterface::EnterPassword(PasswordMode mode) {
-  TFmSecurity dialog(mode, parent_);
+  TFmSecurity dialog(mode, BoxParent());
   dialog.exec();
   if (!dialog.submitted()) return std::nullopt;
   return dialog.submitted()->toStdString();
 }
 
 std::optional<UserInterface::NewPassword> QtUserInterface::EnterNewPassword(PasswordMode kind) {
-  TFmPassword dialog(kind, parent_);
+  TFmPassword dialog(kind, BoxParent());
+  dialog.exec();
+  return dialog.submitted();
+}
+
+std::optional<UserInterface::SerialPartitionEntry> QtUserInterface::EnterSerialPartition(
+    const SerialPartitionRequest& request) {
+  TFmMemorySn dialog(request, BoxParent());
   dialog.exec();
   return dialog.submitted();
 }
@@ -72,6 +96,10 @@ void QtUserInterface::SetProgress(int percent) {
 
 void QtUserInterface::SetSecondsLeft(int seconds) {
   if (progress_) progress_->SetSecondsLeft(seconds);
+}
+
+void QtUserInterface::SetProgressPhase(ProgressPhase phase) {
+  if (progress_) progress_->SetPhase(ProgressPhaseText(phase));
 }
 
 void QtUserInterface::EndProgress() {

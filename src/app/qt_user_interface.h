@@ -9,9 +9,13 @@
 #include "app/progress_dialog.h"
 #include "core/user_interface.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace rer {
+
+// The box ShowMessageBox shows for `box`, not yet opened.
+std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBox& box, QWidget* parent);
 
 class QtUserInterface : public UserInterface {
  public:
@@ -26,10 +30,13 @@ class QtUserInterface : public UserInterface {
   int ShowMessageBox(const MessageBox& box) override;
   std::optional<std::string> EnterPassword(PasswordMode mode) override;
   std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
+  std::optional<SerialPartitionEntry> EnterSerialPartition(
+      const SerialPartitionRequest& request) override;
 
   void BeginProgress() override;
   void SetProgress(int percent) override;
   void SetSecondsLeft(int seconds) override;
+  void SetProgressPhase(ProgressPhase phase) override;
   void EndProgress() override;
   void PumpMessages() override;
   void SetStatusText(const std::string& text) override;
@@ -38,6 +45,10 @@ class QtUserInterface : public UserInterface {
   TFmProgressBar* progressBox() const { return progress_; }
 
  private:
+  // The parent of a box: the progress box while one is open, so that the
+  // box opens above it, otherwise the window.
+  QWidget* BoxParent() const;
+
   QPointer<QWidget> parent_;
   QPointer<TFmProgressBar> progress_;
   std::function<void(const QString&)> statusSink_;

@@ -8,8 +8,6 @@
 // the next one unless --no-wait is given. --log appends one CSV line per
 // pager. The exit code is 0 only when every pager was programmed.
 
-#include <ctime>
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -18,12 +16,10 @@
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
+#include "operations/program_run.h"
 #include "pager/codeplug_files.h"
-#include "pager/link_engine.h"
-#include "pager/program_pager.h"
 #include "pager/read_pager.h"
 #include "pages/address_checks.h"
-#include "pages/sequential_programming.h"
 #include "service/serial_partition.h"
 
 namespace rer::cli {
@@ -99,45 +95,6 @@ class ProgramUserInterface : public CommandLineUserInterface {
   long retriesLeft_;
 };
 
-std::string Capcodes(const EditorSettings& settings) {
-  std::string text;
-  for (int address = 1; address <= kAddressCount; ++address) {
-    const std::string& capcode = settings.Text(AddressControl::Capcode, address);
-    if (capcode.empty()) continue;
-    if (!text.empty()) text += ' ';
-    text += capcode;
-  }
-  return text;
-}
-
-std::string Timestamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
-
-// A CSV field, quoted when it holds a separator or a quote.
-std::string CsvField(const std::string& value) {
-  if (value.find_first_of(",\"\n") == std::string::npos) return value;
-  std::string quoted = "\"";
-  for (char c : value) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-bool AppendLogLine(const std::string& path, const PagerSession& session, int result) {
-  std::ofstream log(path, std::ios::app);
-  log << CsvField(Timestamp()) << ',' << CsvField(session.link.SerialNumber) << ','
-      << CsvField(session.settings.Text(Control::ed_ICN)) << ','
-      << CsvField(Capcodes(session.settings)) << ',' << result << '\n';
-  return static_cast<bool>(log);
-}
-
 }  // namespace
 
 int RunProgramCommand(const CommandArgs& words) {
@@ -183,18 +140,12 @@ int RunProgramCommand(const CommandArgs& words) {
     return 1;
   }
 
-  PasswordChecks checks(session->passwords, ui, sessionPort->clock());
-  PagerLink link(sessionPort->transport(), sessionPort->clock(), ui, session->link,
-                 session->image.Bytes(), session->pagerCopy.Bytes());
-  InstallImageReadChecks(link, *session);
-  ProgramSteps steps;
-  steps.enterSerialNumber = [](PagerSession& s, UserInterface& entryUi) {
-    return EnterSerialAndPartition(s.link, s.settings.memorySizeCode, entryUi);
-  };
-  ProgramSequence sequence(*session, link, checks, ui, sessionPort->clock(), std::move(steps));
+  PagerProgrammer programmer(*session, sessionPort->transport(), sessionPort->clock(), ui);
+  SequentialRun run(*session, programmer, ui);
 
   const long pagers = sequential.value_or(1);
   const auto logPath = args.value("log");
+  if (logPath) run.SetLogFile(*logPath);
   long programmed = 0;
   for (long n = 0; n < pagers; ++n) {
     if (n > 0 && !args.has("no-wait")) {
@@ -203,32 +154,38 @@ int RunProgramCommand(const CommandArgs& words) {
       if (!std::getline(std::cin, line)) break;
     }
     if (RunAddressChecks(session->settings, session->link.ModelCode, ui) != 0) break;
-    // Every pager of a run is checked before it is programmed: a run that
-    // would hand out an address twice goes on only when the question is
-    // answered Yes.
-    if (sequential && !SequentialCheck(session->settings, ui)) {
-      std::cerr << "program: sequential run stopped before pager " << n + 1 << "\n";
-      break;
+    int result = 0;
+    bool advanced = false;
+    RunLogRow row;
+    if (sequential) {
+      const SequentialRun::Outcome outcome = run.ProgramNext(SequentialOrder::CheckBeforeProgram);
+      if (!outcome.attempted) {
+        std::cerr << "program: sequential run stopped before pager " << n + 1 << "\n";
+        break;
+      }
+      result = outcome.result;
+      advanced = outcome.advanced;
+      row = run.Log().back();
+    } else {
+      result = programmer.ProgramPager();
+      row = MakeRunLogRow(*session, 1, result, RunLogTime());
+      if (logPath && !AppendRunLog(*logPath, row)) {
+        std::cerr << "program: cannot write " << *logPath << "\n";
+      }
     }
-    const int result = sequence.ProgramPager();
     // The program sequence leaves a pager that never answered unreported;
     // a technician at the command line still needs the reason.
     if (result == kLinkNotResponding) ui.ShowError(result);
-    if (logPath && !AppendLogLine(*logPath, *session, result)) {
-      std::cerr << "program: cannot write " << *logPath << "\n";
-    }
     if (result != kSuccess) break;
     ++programmed;
-    std::cout << "programmed " << session->link.SerialNumber << " ICN \""
-              << session->settings.Text(Control::ed_ICN) << "\" capcodes "
-              << Capcodes(session->settings) << "\n";
-    if (!sequential || n + 1 == pagers) continue;
-    if (!SequentialAdvancePossible(session->settings)) {
+    std::cout << "programmed " << row.serialNumber << " ICN \"" << row.inventoryNumber
+              << "\" first capcode " << row.firstCapcode << "\n";
+    if (sequential && n + 1 < pagers && !advanced) {
       std::cerr << "program: the addresses cannot advance for the next pager\n";
       break;
     }
-    AdvanceSequentialAddresses(session->settings);
   }
+  if (logPath && !run.LogFileWritten()) std::cerr << "program: cannot write " << *logPath << "\n";
   std::cout << programmed << " of " << pagers << " pagers programmed\n";
   return programmed == pagers ? 0 : 1;
 }

@@ -61,6 +61,9 @@ class TDComm : public Transport {
   ~TDComm() override;
   TDComm(const TDComm&) = delete;
   TDComm& operator=(const TDComm&) = delete;
+  // The box of a failed open goes where the operation's other boxes go (an
+  // operation on a worker thread hands them to the window's thread).
+  void SetUserInterface(UserInterface* ui) { ui_ = ui; }
 
   // Line settings, written by the settings loader; they take effect at the
   // next Open.

@@ -8,7 +8,7 @@
 
 namespace rer {
 
-enum class MessageIcon { Warning, Information, Stop };
+enum class MessageIcon { Warning, Information, Stop, Question };
 enum class MessageButtons { Ok, YesNo };
 
 struct MessageBox {
@@ -16,6 +16,9 @@ struct MessageBox {
   std::string text;
   MessageIcon icon = MessageIcon::Stop;
   MessageButtons buttons = MessageButtons::Ok;
+  // A Yes/No box whose default answer is No: Enter alone must not replace
+  // anything.
+  bool defaultNo = false;
 };
 
 // Values that some messages quote at the moment they are shown.

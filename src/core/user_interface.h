@@ -22,6 +22,9 @@ enum class PasswordMode : int {
   PagerLocal = 7,
 };
 
+// What a pager operation is doing at the moment, for the progress box.
+enum class ProgressPhase { Reading, Writing, Waiting };
+
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
@@ -78,6 +81,8 @@ class UserInterface {
   virtual void SetProgress(int /*percent*/) {}
   // During a long pause: the whole seconds still to wait.
   virtual void SetSecondsLeft(int /*seconds*/) {}
+  // Receiving a block, sending one, or pausing for the pager.
+  virtual void SetProgressPhase(ProgressPhase /*phase*/) {}
   virtual void EndProgress() {}
   // Lets pending window messages through (repaint, input) during blocking work.
   virtual void PumpMessages() {}

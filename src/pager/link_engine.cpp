@@ -132,6 +132,7 @@ void PagerLink::Pause(std::int64_t ms) {
     clock_.DelayMs(ms);
     return;
   }
+  ui_.SetProgressPhase(ProgressPhase::Waiting);
   const std::int64_t end = clock_.TickMs() + ms;
   for (std::int64_t now = clock_.TickMs(); now < end; now = clock_.TickMs()) {
     ui_.SetSecondsLeft(static_cast<int>((end - now + 999) / 1000));
@@ -152,6 +153,7 @@ void PagerLink::PumpBeforeByte(bool firstOfBlock) {
 int PagerLink::SendBlock(std::span<const std::uint8_t> bytes, std::uint8_t* sum) {
   std::uint8_t total = 0;
   const std::size_t count = bytes.size();
+  ui_.SetProgressPhase(ProgressPhase::Writing);
   for (std::size_t i = 0; i < count; ++i) {
     PumpBeforeByte(i == 0);
     if (!transport_.WriteByte(bytes[i])) return kLinkNotResponding;
@@ -168,6 +170,7 @@ int PagerLink::SendBlock(std::span<const std::uint8_t> bytes, std::uint8_t* sum)
 
 int PagerLink::ReceiveBlock(std::span<std::uint8_t> buffer) {
   const std::size_t count = buffer.size();
+  ui_.SetProgressPhase(ProgressPhase::Reading);
   for (std::size_t i = 0; i < count; ++i) {
     PumpBeforeByte(i == 0);
     if (!transport_.ReadByte(buffer[i])) return kLinkNotResponding;

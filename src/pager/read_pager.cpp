@@ -65,7 +65,12 @@ int ReadSequence::Attempt() {
   gateAsked_ = false;
 
   // Only refreshes the firmware flags that decide the speed of the read run.
-  link_.Identify();
+  // A port that would not open has been reported by the driver; opening it
+  // again for the read run would only report it a second time.
+  if (link_.Identify() == kLinkPortNotOpened) {
+    state.ModelCode = kNoPagerInformation;
+    return kLinkPortNotOpened;
+  }
   int result = link_.Run(opReadCodeplug);
   session_.readModelWord = state.ModelWord;
 

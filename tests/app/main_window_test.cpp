@@ -49,6 +49,8 @@ struct RecordingOperations : MainWindowOperations {
   void SetToDefaults(TFmMain&) override { calls.push_back("defaults"); }
   void SaveAs(TFmMain&) override { calls.push_back("save"); }
   void Print(TFmMain&) override { calls.push_back("print"); }
+  bool OffersService() const override { return true; }
+  bool OffersPrint() const override { return true; }
 };
 
 // A link whose port is open or closed as the test says.

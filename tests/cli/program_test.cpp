@@ -130,16 +130,18 @@ TEST(ProgramCommand, SequentialRunAdvancesAddressesAndInventoryNumber) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_NE(run.out.find("3 of 3 pagers programmed"), std::string::npos) << run.out;
   const std::vector<std::string> lines = Lines(ReadAll(log));
-  ASSERT_EQ(lines.size(), 3u) << ReadAll(log);
+  ASSERT_EQ(lines.size(), 4u) << ReadAll(log);
+  EXPECT_EQ(lines[0], "pager,serial number,first capcode,inventory number,result,time");
   const char* expected[] = {
-      ",SIM0000001,UNIT0099  ,0001000 0001001 0001002,1",
-      ",SIM0000001,UNIT0100,0001003 0001004 0001005,1",
-      ",SIM0000001,UNIT0101,0001006 0001007 0001008,1",
+      "1,SIM0000001,0001000,UNIT0099  ,1,",
+      "2,SIM0000001,0001003,UNIT0100,1,",
+      "3,SIM0000001,0001006,UNIT0101,1,",
   };
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t afterTime = lines[i].find(',');
-    ASSERT_NE(afterTime, std::string::npos);
-    EXPECT_EQ(lines[i].substr(afterTime), expected[i]);
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::string& line = lines[i + 1];
+    const std::size_t beforeTime = line.rfind(',');
+    ASSERT_NE(beforeTime, std::string::npos);
+    EXPECT_EQ(line.substr(0, beforeTime + 1), expected[i]);
   }
 }
 
@@ -206,8 +208,8 @@ TEST(ProgramCommand, RealTimeSequentialRunOverAPseudoTerminal) {
 
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const std::vector<std::string> lines = Lines(ReadAll(log));
-  ASSERT_EQ(lines.size(), 3u) << ReadAll(log);
-  EXPECT_NE(lines[2].find(",UNIT0101,0001006 0001007 0001008,1"), std::string::npos) << lines[2];
+  ASSERT_EQ(lines.size(), 4u) << ReadAll(log);
+  EXPECT_NE(lines[3].find("3,SIM0000001,0001006,UNIT0101,1,"), std::string::npos) << lines[3];
 }
 
 }  // namespace

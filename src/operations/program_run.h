@@ -1,0 +1,101 @@
+#pragma once
+// Programming pagers from the editor's codeplug. PagerProgrammer programs
+// the pager in the cradle; SequentialRun programs one pager after another,
+// advancing the addresses and the inventory number between them and keeping
+// one log row per pager. The window and the command line both run them and
+// only decide when each step happens.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "comm/clock.h"
+#include "comm/transport.h"
+#include "core/user_interface.h"
+#include "pager/pager_session.h"
+
+namespace rer {
+
+class PagerLink;
+class PasswordChecks;
+class ProgramSequence;
+
+// The link, the password checks and the program sequence over one port. They
+// live as long as the programmer: the sequence remembers the local password
+// accepted earlier in the run.
+class PagerProgrammer {
+ public:
+  PagerProgrammer(PagerSession& session, Transport& transport, Clock& clock, UserInterface& ui);
+  ~PagerProgrammer();
+
+  // The program sequence: 1 programmed; 0 a step failed (shown); -48
+  // (shown); -16 and -114 as the link gives them.
+  int ProgramPager();
+
+ private:
+  std::unique_ptr<PagerLink> link_;
+  std::unique_ptr<PasswordChecks> checks_;
+  std::unique_ptr<ProgramSequence> sequence_;
+};
+
+// One line of a run log: what a technician needs to find a pager again.
+struct RunLogRow {
+  int pagerNumber = 0;  // 1 for the first pager of the run
+  std::string serialNumber;
+  std::string firstCapcode;
+  std::string inventoryNumber;
+  int result = 0;
+  std::string time;  // local time, "YYYY-MM-DD HH:MM:SS"
+};
+
+// The row of the pager just programmed, from the session as it stands.
+RunLogRow MakeRunLogRow(const PagerSession& session, int pagerNumber, int result, std::string time);
+// The local time now, as the log writes it.
+std::string RunLogTime();
+// The header line and one row, each ending in a line break.
+std::string RunLogHeader();
+std::string RunLogLine(const RunLogRow& row);
+// Appends the row to the log at `path`, with the header first when the file
+// is new or empty. False when it cannot be written.
+bool AppendRunLog(const std::string& path, const RunLogRow& row);
+
+// Where the duplicate-address warning of a sequential run comes.
+enum class SequentialOrder {
+  // Asked before programming; No programs nothing.
+  CheckBeforeProgram,
+  // Asked after the pager has been programmed; the addresses advance
+  // whatever the answer.
+  CheckAfterProgram,
+};
+
+class SequentialRun {
+ public:
+  SequentialRun(PagerSession& session, PagerProgrammer& programmer, UserInterface& ui);
+
+  struct Outcome {
+    bool attempted = false;  // false: the warning was answered No before programming
+    int result = 0;          // the program sequence's result when attempted
+    bool advanced = false;   // the addresses and the inventory number moved on
+  };
+  // Programs the next pager of the run in `order`. A programmed pager moves
+  // the addresses on for the next one when they can still advance. Every
+  // attempt is logged.
+  Outcome ProgramNext(SequentialOrder order);
+
+  const std::vector<RunLogRow>& Log() const { return log_; }
+  // Where every row is also appended as it is made; empty for none.
+  void SetLogFile(std::string path) { logFile_ = std::move(path); }
+  // False once a row could not be appended to the log file.
+  bool LogFileWritten() const { return logFileWritten_; }
+
+ private:
+  PagerSession& session_;
+  PagerProgrammer& programmer_;
+  UserInterface& ui_;
+  std::vector<RunLogRow> log_;
+  std::string logFile_;
+  bool logFileWritten_ = true;
+};
+
+}  // namespace rer
