@@ -8,7 +8,6 @@
 // check (address pages, frequency band, synthesizer) is an error that names
 // it, and nothing is written.
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -18,6 +17,7 @@
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "codeplug/key_filter.h"
 #include "pager/codeplug_files.h"
 #include "pages/address_checks.h"
 
@@ -30,6 +30,20 @@ constexpr const char* kSettingsMember = "settings";
 constexpr std::string_view kThreeStateBox = "cb_ideoNumericCanned";
 constexpr int kThreeStateHighest = 2;
 
+// The per-address texts that hold a number although the window gives them
+// no key filter: the address page refuses anything else in them (a frame
+// of three digits, a battery cycle of one).
+constexpr AddressControl kDigitAddressControls[] = {AddressControl::Frame,
+                                                    AddressControl::Collapse};
+
+bool IsDigitAddressControl(const ControlEntry& entry) {
+  if (entry.address == 0) return false;
+  for (const AddressControl control : kDigitAddressControls) {
+    if (FieldCatalogue::AddressControlName(control, entry.address) == entry.name) return true;
+  }
+  return false;
+}
+
 // Sets one control from its JSON value; an error text when the value does
 // not belong to the control's domain.
 std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValue& json,
@@ -39,9 +53,14 @@ std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValu
     case ControlKind::MaskedText: {
       if (!json.isString()) return "needs a text";
       std::string text = json.toString().toStdString();
-      if (entry.maxLength > 0 && static_cast<int>(text.size()) > entry.maxLength) {
-        return "is longer than " + std::to_string(entry.maxLength) + " characters";
+      // The text must be one that could have been typed into the field:
+      // the window's key filter and length limit hold for a script too.
+      if (IsDigitAddressControl(entry)) {
+        ControlEntry digits = entry;
+        digits.keyFilter = KeyFilter::Digits;
+        if (auto problem = TypingProblem(digits, text)) return problem;
       }
+      if (auto problem = TypingProblem(entry, text)) return problem;
       value.text = std::move(text);
       return std::nullopt;
     }
@@ -91,15 +110,22 @@ std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValu
 }
 
 std::optional<QJsonObject> ReadSettingsObject(const std::string& path, std::string& error) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) {
+  // The name goes to the file system as the bytes it came as.
+  const auto text = ReadTextFile(path);
+  if (!text) {
     error = "cannot read " + path;
     return std::nullopt;
   }
   QJsonParseError parseError;
-  const auto document = QJsonDocument::fromJson(file.readAll(), &parseError);
+  const auto document = QJsonDocument::fromJson(
+      QByteArray(text->data(), static_cast<qsizetype>(text->size())), &parseError);
   if (!document.isObject()) {
-    error = path + ": not a JSON object (" + parseError.errorString().toStdString() + ")";
+    // Well-formed JSON that is not an object has no parse error to quote.
+    const std::string why = parseError.error != QJsonParseError::NoError
+                                ? parseError.errorString().toStdString()
+                            : document.isArray() ? "it is an array"
+                                                 : "it is a single value";
+    error = path + ": not a JSON object (" + why + ")";
     return std::nullopt;
   }
   QJsonObject object = document.object();
@@ -165,12 +191,14 @@ int RunApplyCommand(const CommandArgs& words) {
   }
 
   const std::size_t boxesBefore = ui.shown.size();
-  if (!SaveCodeplugFile(*session, *output, ui)) {
+  std::string writeError;
+  if (!SaveCodeplugFile(*session, *output, ui, &writeError)) {
     // A failed check has shown its message; otherwise the file was the trouble.
     if (ui.shown.size() > boxesBefore) {
       std::cerr << "apply: ed_frequency / cb_freqBand failed the check; nothing written\n";
     } else {
-      std::cerr << "apply: cannot write " << *output << "\n";
+      std::cerr << "apply: cannot write " << *output << ": " << writeError
+                << "; the file there is unchanged\n";
     }
     return 1;
   }

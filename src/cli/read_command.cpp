@@ -98,9 +98,11 @@ int RunReadCommand(const CommandArgs& words) {
   }
 
   // The file keeps the pager's own bytes; the decode above has vouched for them.
-  if (!WriteTextFileSafely(*output,
-                           FormatCodeplugFile(session->image.Bytes(), FileHeaderOf(*session)))) {
-    std::cerr << "read: cannot write " << *output << "\n";
+  std::string writeError;
+  if (!WriteCodeplugFileSafely(*output,
+                               FormatCodeplugFile(session->image.Bytes(), FileHeaderOf(*session)),
+                               &writeError)) {
+    std::cerr << "read: cannot write " << *output << ": " << writeError << "\n";
     return 1;
   }
   const LinkState& state = session->link;
