@@ -83,6 +83,13 @@ class ProgramUserInterface : public CommandLineUserInterface {
     }
   }
 
+  bool CanAskPassword(PasswordMode mode) override {
+    if (mode != PasswordMode::PagerAccess || options_.pagerPassword) return true;
+    std::cerr << "program: the pager asks for its password: give --password (nothing was sent, "
+                 "no try used)\n";
+    return false;
+  }
+
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override {
     serialPartitionRequests.push_back(request);

@@ -212,7 +212,9 @@ int PagerLink::Wake(std::uint8_t wakeCode, std::uint8_t& modelCode) {
   return result;
 }
 
-void PagerLink::PromptPagerPassword() {
+bool PagerLink::PromptPagerPassword() {
+  // Sending a made-up password would cost the pager one of its tries.
+  if (!ui_.CanAskPassword(PasswordMode::PagerAccess)) return false;
   const auto typed = ui_.EnterPassword(PasswordMode::PagerAccess);
   if (typed) {
     SetPagerPasswordText(state_, *typed);
@@ -220,6 +222,7 @@ void PagerLink::PromptPagerPassword() {
   }
   state_.PasswordAsked = true;
   state_.PagerPasswordPrompted = true;
+  return true;
 }
 
 void PagerLink::DrainInput() {
@@ -326,7 +329,10 @@ int PagerLink::RunEngine(int operation, const EngineTraits& traits) {
       break;
     }
     // The driver has already reported a port that would not open.
-    if (traits.showsErrors && r != kLinkPortNotOpened) ui_.ShowError(r);
+    // Nor is there more to say about a password that could not be asked.
+    if (traits.showsErrors && r != kLinkPortNotOpened && r != kLinkPasswordNotGiven) {
+      ui_.ShowError(r);
+    }
     result = r;
     break;
   }
@@ -472,11 +478,15 @@ int PagerLink::ActStatusByte(RunContext& run, const EngineTraits& traits) {
 int PagerLink::ActPassword(RunContext& run) {
   if (run.operation == opReadCodeplug && !state_.PasswordAsked) {
     // Ask now and start over, so the password goes out on a fresh wake.
-    PromptPagerPassword();
+    if (!PromptPagerPassword()) return kLinkPasswordNotGiven;
     run.restart = true;
     return kLinkOk;
   }
   run.restart = false;
+  // A password nobody could give would only be a made-up one.
+  if (!state_.PasswordAsked && !ui_.CanAskPassword(PasswordMode::PagerAccess)) {
+    return kLinkPasswordNotGiven;
+  }
   return SendBlock(state_.PagerPassword);
 }
 
@@ -526,7 +536,9 @@ int PagerLink::ActStatusReply(RunContext& run) {
   const int r = ReceiveBlock(reply);
   if (r != kLinkOk) return r;
   state_.StatusReply = reply[0];
-  if (reply[0] == kStatusPasswordProtected && !state_.PasswordAsked) PromptPagerPassword();
+  if (reply[0] == kStatusPasswordProtected && !state_.PasswordAsked && !PromptPagerPassword()) {
+    return kLinkPasswordNotGiven;
+  }
   if (reply[0] == kStatusUnprogrammed) state_.ExtendedReply = true;
   clock_.DelayMs(kPauseAfterStatusReply);
   run.restart = true;

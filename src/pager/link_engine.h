@@ -32,6 +32,10 @@ inline constexpr int kLinkDownloadDisabled = -23;
 inline constexpr int kLinkBadChecksum = -25;
 inline constexpr int kLinkNoAcknowledge = -26;
 inline constexpr int kLinkPortNotOpened = -114;
+// The pager asked for its password and there was no way to ask for one (see
+// UserInterface::CanAskPassword): the run ended before any password byte
+// was sent. The entry that could not be made has said so; no message here.
+inline constexpr int kLinkPasswordNotGiven = -17;
 // Questions asked after five time-outs in a row.
 inline constexpr int kQuestionRetryStandard = -130;
 inline constexpr int kQuestionRetryCompact = -131;
@@ -105,7 +109,8 @@ class PagerLink {
   int ActStatusReply(RunContext& run);
 
   bool OpenPort();
-  void PromptPagerPassword();
+  // False when no password can be asked for: the run must end.
+  bool PromptPagerPassword();
   // Waits exactly `ms`; long waits keep the window alive in slices.
   void Pause(std::int64_t ms);
   void PumpBeforeByte(bool firstOfBlock);

@@ -573,6 +573,7 @@ void ProgramSequence::ShowLinkFailure(int r, bool is4K) const {
   // The compact engine reports its own failures; a pager that stopped
   // answering is asked about by the retry question instead.
   if (!is4K || r == kLinkNotResponding || r == kLinkPortNotOpened) return;
+  if (r == kLinkPasswordNotGiven) return;  // the entry that could not be made has said so
   ui_.ShowError(r);
 }
 

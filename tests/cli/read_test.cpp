@@ -120,7 +120,12 @@ TEST(ReadCommand, FailuresPrintTheMessageAndWriteNothing) {
       {"wrong pager password", R"(, "statusLetters": "Y", "password": "PAGER", "triesLeft": 2)", "",
        0x69, "--password GUESS", ComposeError(-1, TriesLeft(1)).text + "\n"},
       {"wrong local password", "", "ABC", 0x69, "--local-password GUESS", ComposeError(-8).text},
-      {"local password not given", "", "ABC", 0x69, "", ""},
+      {"local password not given", "", "ABC", 0x69, "",
+       "read: the codeplug has a local password: give --local-password\n"},
+      {"pager password not given", R"(, "statusLetters": "Y", "password": "PAGER", "triesLeft": 2)",
+       "", 0x69, "",
+       "read: the pager asks for its password: give --password (nothing was sent, no try "
+       "used)\n"},
       {"newer codeplug", "", "", 0x6A, "", ComposeError(-93, Version("040610")).text + "\n"},
   };
   for (const auto& c : cases) {
