@@ -18,6 +18,7 @@
 #include "pager/password_state.h"
 #include "pager/program_pager.h"
 #include "pager/read_pager.h"
+#include "service/serial_partition.h"
 #include "sim/demo_codeplug.h"
 
 namespace {
@@ -138,7 +139,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (rer::DecodeSessionImage(*session) != rer::kDecodeOk) std::abort();
 
   rer::ProgramSteps steps;
-  steps.enterSerialNumber = [](rer::PagerSession&, rer::UserInterface&) { return 0; };
+  steps.enterSerialNumber = [](rer::PagerSession& s, rer::UserInterface& entryUi) {
+    return rer::EnterSerialAndPartition(s, entryUi);
+  };
   const int result = rer::ProgramPager(*session, link, checks, ui, clock, std::move(steps));
   // Done means the whole image went out: a 1 KB codeplug at the least.
   if (result == rer::kProgramSucceeded && pager.written() < 1024) std::abort();

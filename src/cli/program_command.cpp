@@ -195,7 +195,7 @@ int RunProgramCommand(const CommandArgs& words) {
   InstallImageReadChecks(link, *session);
   ProgramSteps steps;
   steps.enterSerialNumber = [](PagerSession& s, UserInterface& entryUi) {
-    return EnterSerialAndPartition(s.link, s.settings.memorySizeCode, entryUi);
+    return EnterSerialAndPartition(s, entryUi);
   };
   ProgramSequence sequence(*session, link, checks, ui, sessionPort->clock(), std::move(steps));
 
