@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "cli/apply_settings.h"
@@ -14,6 +15,27 @@
 #include "pager/codeplug_files.h"
 #include "pages/address_checks.h"
 #include "sim/demo_codeplug.h"
+
+namespace {
+
+// The demonstration codeplug of `model` decoded into an editor, once per
+// model; every run starts from a copy.
+const rer::PagerSession& EditorHolding(std::uint8_t model) {
+  static std::map<std::uint8_t, std::unique_ptr<rer::PagerSession>> editors;
+  auto& editor = editors[model];
+  if (!editor) {
+    editor = std::make_unique<rer::PagerSession>();
+    const auto image = rer::DemoCodeplugImage(model);
+    std::copy(image.begin(), image.end(), editor->image.Bytes().begin());
+    editor->link.ModelWord = model;
+    editor->link.ModelCode = model;
+    editor->readModelWord = model;
+    if (rer::DecodeSessionImage(*editor) != rer::kDecodeOk) std::abort();
+  }
+  return *editor;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
@@ -27,13 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  auto session = std::make_unique<rer::PagerSession>();
-  const auto image = rer::DemoCodeplugImage(model);
-  std::copy(image.begin(), image.end(), session->image.Bytes().begin());
-  session->link.ModelWord = model;
-  session->link.ModelCode = model;
-  session->readModelWord = model;
-  if (rer::DecodeSessionImage(*session) != rer::kDecodeOk) std::abort();
+  auto session = std::make_unique<rer::PagerSession>(EditorHolding(model));
 
   if (const auto problem = rer::cli::ApplySettingsObject(*changes, session->settings)) {
     if (problem->empty()) std::abort();

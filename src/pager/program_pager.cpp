@@ -166,6 +166,17 @@ void SetModelBytes1K(PagerHardware& hw, std::uint8_t modelByte, std::uint8_t sub
 
 }  // namespace
 
+bool CodeplugFamilyFits(const PagerSession& session, bool pagerIs4K) {
+  // The hardware class and variant rule alone would let a codeplug of the
+  // other family through whenever its bits happen to agree with the
+  // pager's (a 1 KB pager's variant is never read, so in a fresh run it is
+  // 0): the encoder would then silently rebuild it for the other family.
+  // A codeplug of no known family (defaults never loaded) has nothing to
+  // compare.
+  const auto family = FamilyOfModel(static_cast<std::uint8_t>(session.readModelWord & 0xFF));
+  return !family || (*family == PagerFamily::k4K) == pagerIs4K;
+}
+
 PagerHardware TakePagerHardware(const PagerCopy& copy, bool is4K, const LinkState& link) {
   PagerHardware hw;
   const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
@@ -275,6 +286,9 @@ int ProgramSequence::VariantSteps(bool is4K) {
     // hardware to take over, and what the copy still holds belongs to an
     // earlier pager. The editor's values stand.
     pager_ = EditorHardwareForBlankPager(session_, is4K);
+    // The compact engine has said so for a 1 KB pager; a 4 KB one must not
+    // go to the serial number entry without the same word.
+    if (is4K) ui_.ShowError(r);
   } else if (r != kLinkNotResponding && r != kLinkPortNotOpened && r != kLinkUnprogrammed) {
     ShowLinkFailure(r, is4K);
   }
@@ -287,7 +301,8 @@ int ProgramSequence::VariantSteps(bool is4K) {
   }
   // The hardware values are only known after a good read; a failed read is
   // reported as such rather than as a pager of the wrong kind.
-  if (readOk && r == 0 && !HardwareMatches(is4K)) {
+  if ((readOk && r == 0 && !HardwareMatches(is4K)) ||
+      ((r == 0 || r == kLinkUnprogrammed) && !CodeplugFamilyFits(session_, is4K))) {
     ui_.ShowError(kPagerNotSupported);
     return kPagerNotSupported;
   }

@@ -51,6 +51,11 @@ struct PagerHardware {
 // For the 1 KB family the model byte follows the firmware generation.
 PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, bool is4K, const LinkState& link);
 
+// False when the editor's codeplug belongs to the other family than the
+// pager in the cradle: it is refused (-136) like a pager of another
+// hardware class, never rebuilt for the other family without a word.
+bool CodeplugFamilyFits(const PagerSession& session, bool pagerIs4K);
+
 // The hardware values for a pager that holds no codeplug: the editor's own,
 // with the 1 KB model byte from the handshake as the firmware names it.
 PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K);
