@@ -515,7 +515,9 @@ int PagerLink::ActReadImage() {
 int PagerLink::ActWriteImage(RunContext& run, const EngineTraits& traits) {
   const std::size_t length =
       traits.writesFixed1K ? kCompactWriteLength : ImageLengthOfModel(state_.ModelCode);
-  return SendBlock(codeplugImage_.first(length), &run.sum);
+  const int r = SendBlock(codeplugImage_.first(length), &run.sum);
+  if (r == kLinkOk) ++imagesSent_;
+  return r;
 }
 
 int PagerLink::ActClockPayload(RunContext& run) {

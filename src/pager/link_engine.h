@@ -89,6 +89,11 @@ class PagerLink {
   // One test-mode command byte; `reply` receives what the pager answered.
   int SendServiceCommand(std::uint8_t command, std::vector<std::uint8_t>& reply, int replyKind);
 
+  // How many codeplug images have gone out whole, echoes included. A
+  // program that fails after one did may have left the new codeplug in
+  // the pager all the same.
+  int imagesSent() const { return imagesSent_; }
+
  private:
   using EngineTraits = LinkEngineTraits;
   using RunContext = LinkRunContext;
@@ -123,6 +128,7 @@ class PagerLink {
   ImageBuffer codeplugImage_;
   ImageBuffer pagerCopy_;
   ImageReadHook imageReadHook_;
+  int imagesSent_ = 0;
   bool handshakeSpeed_ = false;
   std::int64_t lastPumpMs_ = 0;
 };

@@ -404,6 +404,9 @@ int ProgramSequence::CheckSecurePassword(bool is4K) {
     ask = ask || editorType != static_cast<int>(session_.image[area.typeByte]);
   }
   if (!ask) return 0;
+  // The typed password is compared with the one the pager holds, not with
+  // the one in the editor's codeplug: otherwise anyone could overwrite a
+  // protected pager by putting a password of their own into the codeplug.
   int r = checks_.AskCodeplugPassword(
       PasswordMode::Secure, StoredPassword(copy, session_.layout, Field::kSecurePasswordText));
   if (r == 0) {

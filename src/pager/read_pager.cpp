@@ -63,8 +63,10 @@ int ReadSequence::Attempt() {
   state.PasswordAsked = false;
   gateAsked_ = false;
 
-  // Only refreshes the firmware flags that decide the speed of the read run.
-  link_.Identify();
+  // Only refreshes the firmware flags that decide the speed of the read run;
+  // but a port that would not open has been reported, and trying it again
+  // would only report it a second time.
+  if (link_.Identify() == kLinkPortNotOpened) return kLinkPortNotOpened;
   int result = link_.Run(opReadCodeplug);
   session_.readModelWord = state.ModelWord;
 

@@ -143,6 +143,16 @@ TEST(ReadCommand, FailuresPrintTheMessageAndWriteNothing) {
   }
 }
 
+TEST(ReadCommand, PortThatWillNotOpenIsReportedOnceWithItsNameAndReason) {
+  const std::string out = Temp("noport.cp");
+  const auto result = RunCli("read --port /nonexistent/rer-port -o " + out);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err.rfind("Can not open com port.\nport /nonexistent/rer-port: ", 0), 0u)
+      << result.err;
+  EXPECT_EQ(result.err.find("Can not open", 1), std::string::npos) << result.err;
+  EXPECT_FALSE(FileExists(out));
+}
+
 TEST(ReadCommand, LocalPasswordAndRetriesComeFromTheOptions) {
   const std::string out = Temp("local.cp");
   const auto result =
