@@ -150,7 +150,10 @@ void SimPager::Receive(std::uint8_t byte, std::int64_t nowMs, int baudRate) {
   lastByteMs_ = nowMs;
   const std::size_t index = bytesReceived_++;
   // The cradle loops every byte back, whatever the pager makes of it.
-  if (!(scenario_.lostEchoAt && *scenario_.lostEchoAt == index)) {
+  const bool writeChecksum = scenario_.loseWriteChecksumEcho && phase_ == Phase::kData &&
+                             block_.size() == blockLength_ && RowOf(header_) &&
+                             RowOf(header_)->operation == SimOperation::kWrite;
+  if (!(scenario_.lostEchoAt && *scenario_.lostEchoAt == index) && !writeChecksum) {
     output_.push_back({byte, true});
   }
   if (StartsNewSession(byte, gap)) phase_ = Phase::kIdle;

@@ -125,6 +125,7 @@ const std::map<QString, FieldReader>& FieldReaders() {
       {"lostEchoAt", OptionalCount(&SimScenario::lostEchoAt)},
       {"imageSilentFrom", OptionalCount(&SimScenario::imageSilentFrom)},
       {"rejectChecksum", Flag(&SimScenario::rejectChecksum)},
+      {"loseWriteChecksumEcho", Flag(&SimScenario::loseWriteChecksumEcho)},
       {"junkAfterUnprogrammed", Count(&SimScenario::junkAfterUnprogrammed)},
   };
   return readers;
