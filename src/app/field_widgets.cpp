@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QValidator>
 
-#include "prompts/prompt_alphabet.h"
+#include "codeplug/key_filter.h"
 
 namespace rer {
 namespace {
@@ -152,21 +152,7 @@ ControlValue ReadFieldValue(const QWidget& widget, const ControlEntry& entry,
 }
 
 bool KeyFilterAccepts(KeyFilter filter, QChar typed) {
-  if (typed == kBackspace) return true;
-  const char16_t key = typed.unicode();
-  switch (filter) {
-    case KeyFilter::None:
-      return true;
-    case KeyFilter::Digits:
-      return key >= u'0' && key <= u'9';
-    case KeyFilter::PromptText:
-      return IsPromptFieldKey(key);
-    case KeyFilter::YesNoOverwrite:
-      return key == u'Y' || key == u'y' || key == u'N' || key == u'n';
-    case KeyFilter::PasswordKeyDigits:
-      return key >= u'0' && key <= u'3';
-  }
-  return false;
+  return KeyFilterAcceptsKey(filter, typed.unicode());
 }
 
 bool FieldKeyFilter::eventFilter(QObject* watched, QEvent* event) {

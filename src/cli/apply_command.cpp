@@ -8,12 +8,9 @@
 // check (address pages, frequency band, synthesizer) is an error that names
 // it, and nothing is written.
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonValue>
 #include <iostream>
 
+#include "cli/apply_settings.h"
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/session_port.h"
@@ -26,85 +23,17 @@ namespace rer::cli {
 namespace {
 
 constexpr const char* kUsage = "usage: rer-cli apply BASE.cp SETTINGS.json -o OUT.cp";
-constexpr const char* kSettingsMember = "settings";
-// The one check box with a third state: the ideographic canned level.
-constexpr std::string_view kThreeStateBox = "cb_ideoNumericCanned";
-constexpr int kThreeStateHighest = 2;
-
-// Sets one control from its JSON value; an error text when the value does
-// not belong to the control's domain.
-std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValue& json,
-                                      ControlValue& value) {
-  switch (entry.kind) {
-    case ControlKind::Text:
-    case ControlKind::MaskedText: {
-      if (!json.isString()) return "needs a text";
-      std::string text = json.toString().toStdString();
-      if (entry.maxLength > 0 && static_cast<int>(text.size()) > entry.maxLength) {
-        return "is longer than " + std::to_string(entry.maxLength) + " characters";
-      }
-      value.text = std::move(text);
-      return std::nullopt;
-    }
-    case ControlKind::CheckBox: {
-      if (json.isBool()) {
-        value.number = json.toBool() ? 1 : 0;
-        return std::nullopt;
-      }
-      const int highest = entry.name == kThreeStateBox ? kThreeStateHighest : 1;
-      if (json.isDouble() && json.toDouble() == json.toInt() && json.toInt() >= 0 &&
-          json.toInt() <= highest) {
-        value.number = json.toInt();
-        return std::nullopt;
-      }
-      return "needs true or false";
-    }
-    case ControlKind::List: {
-      const int count = static_cast<int>(entry.items.size());
-      if (json.isNull()) {
-        // A value the list does not show (no selection, or beyond the
-        // items) stays as it is, so that a dump applies back unchanged.
-        if (value.number >= 0 && value.number < count) value.number = kNoItem;
-        return std::nullopt;
-      }
-      if (json.isDouble()) {
-        const int index = json.toInt(-1);
-        if (json.toDouble() != index || index < 0 || index >= count) {
-          return "has no item " + json.toVariant().toString().toStdString();
-        }
-        value.number = index;
-        return std::nullopt;
-      }
-      if (json.isString()) {
-        const std::string text = json.toString().toStdString();
-        for (int i = 0; i < count; ++i) {
-          if (entry.items[static_cast<std::size_t>(i)] == text) {
-            value.number = i;
-            return std::nullopt;
-          }
-        }
-        return "has no item \"" + text + "\"";
-      }
-      return "needs an item text or index";
-    }
-  }
-  return "cannot be set";
-}
 
 std::optional<QJsonObject> ReadSettingsObject(const std::string& path, std::string& error) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) {
+  // The name goes to the file system as the bytes it came as.
+  const auto text = ReadTextFile(path);
+  if (!text) {
     error = "cannot read " + path;
     return std::nullopt;
   }
-  QJsonParseError parseError;
-  const auto document = QJsonDocument::fromJson(file.readAll(), &parseError);
-  if (!document.isObject()) {
-    error = path + ": not a JSON object (" + parseError.errorString().toStdString() + ")";
-    return std::nullopt;
-  }
-  QJsonObject object = document.object();
-  if (object.value(kSettingsMember).isObject()) object = object.value(kSettingsMember).toObject();
+  const auto object =
+      ParseSettingsJson(QByteArray(text->data(), static_cast<qsizetype>(text->size())), error);
+  if (!object) error = path + ": " + error;
   return object;
 }
 
@@ -138,20 +67,9 @@ int RunApplyCommand(const CommandArgs& words) {
     return 1;
   }
 
-  const FieldCatalogue& catalogue = FieldCatalogue::Instance();
-  for (auto it = changes->begin(); it != changes->end(); ++it) {
-    const std::string name = it.key().toStdString();
-    const int index = catalogue.IndexOf(name);
-    if (index < 0) {
-      std::cerr << "apply: unknown control " << name << "\n";
-      return 1;
-    }
-    const auto problem = ApplyValue(catalogue.Entries()[static_cast<std::size_t>(index)],
-                                    it.value(), session->settings.ValueAt(index));
-    if (problem) {
-      std::cerr << "apply: " << name << " " << *problem << "\n";
-      return 1;
-    }
+  if (const auto problem = ApplySettingsObject(*changes, session->settings)) {
+    std::cerr << "apply: " << *problem << "\n";
+    return 1;
   }
 
   // The address pages are checked before anything is saved, as Save as does.
@@ -166,12 +84,14 @@ int RunApplyCommand(const CommandArgs& words) {
   }
 
   const std::size_t boxesBefore = ui.shown.size();
-  if (!SaveCodeplugFile(*session, *output, ui)) {
+  std::string writeError;
+  if (!SaveCodeplugFile(*session, *output, ui, &writeError)) {
     // A failed check has shown its message; otherwise the file was the trouble.
     if (ui.shown.size() > boxesBefore) {
       std::cerr << "apply: ed_frequency / cb_freqBand failed the check; nothing written\n";
     } else {
-      std::cerr << "apply: cannot write " << *output << "\n";
+      std::cerr << "apply: cannot write " << *output << ": " << writeError
+                << "; the file there is unchanged\n";
     }
     return 1;
   }

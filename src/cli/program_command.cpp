@@ -53,7 +53,10 @@ class ProgramUserInterface : public CommandLineUserInterface {
 
   int ShowMessageBox(const MessageBox& box) override {
     CommandLineUserInterface::ShowMessageBox(box);
-    if (box.buttons == MessageButtons::Ok) return kResultOk;
+    if (box.buttons == MessageButtons::Ok) {
+      PrintMissingOption(box);
+      return kResultOk;
+    }
     for (const int code : kRetryQuestions) {
       if (box.text != ComposeQuestion(code).text) continue;
       if (retriesLeft_ <= 0) return kResultNo;
@@ -77,6 +80,31 @@ class ProgramUserInterface : public CommandLineUserInterface {
         return options_.otaPassword;
       default:
         return std::nullopt;
+    }
+  }
+
+  bool CanAskPassword(PasswordMode mode) override {
+    if (mode != PasswordMode::PagerAccess || options_.pagerPassword) return true;
+    std::cerr << "program: the pager asks for its password: give --password (nothing was sent, "
+                 "no try used)\n";
+    return false;
+  }
+
+  // A password refused because its option was not given: the message speaks
+  // of a password entered, so the option to give follows on its own line.
+  void PrintMissingOption(const MessageBox& box) const {
+    struct Missing {
+      int code;
+      const std::optional<std::string>& option;
+      const char* name;
+    };
+    const Missing missing[] = {
+        {kWrongOtaPassword, options_.otaPassword, "--ota-password"},
+        {kWrongSecurePassword, options_.securePassword, "--secure-password"},
+        {kWrongPagerLocalPassword, options_.localPassword, "--local-password"}};
+    for (const Missing& m : missing) {
+      if (m.option || box.text != ComposeError(m.code, CurrentContext()).text) continue;
+      std::cerr << "program: no password was given for it: give " << m.name << "\n";
     }
   }
 
@@ -151,12 +179,17 @@ int RunProgramCommand(const CommandArgs& words) {
     if (n > 0 && !args.has("no-wait")) {
       std::cerr << "Put pager " << n + 1 << " of " << pagers << " in the cradle and press Enter.\n";
       std::string line;
-      if (!std::getline(std::cin, line)) break;
+      if (!std::getline(std::cin, line)) {
+        std::cerr << "program: standard input is closed; run stopped before pager " << n + 1
+                  << " (--no-wait goes on without asking)\n";
+        break;
+      }
     }
     if (RunAddressChecks(session->settings, session->link.ModelCode, ui) != 0) break;
     int result = 0;
     bool advanced = false;
     RunLogRow row;
+    const int imagesBefore = programmer.ImagesSent();
     if (sequential) {
       const SequentialRun::Outcome outcome = run.ProgramNext(SequentialOrder::CheckBeforeProgram);
       if (!outcome.attempted) {
@@ -176,6 +209,13 @@ int RunProgramCommand(const CommandArgs& words) {
     // The program sequence leaves a pager that never answered unreported;
     // a technician at the command line still needs the reason.
     if (result == kLinkNotResponding) ui.ShowError(result);
+    // A pager that refused the checksum has said it kept nothing; one whose
+    // answer was lost after the whole image went out may well hold it.
+    const bool refusedChecksum =
+        !ui.shown.empty() && ui.shown.back().text == ComposeError(kLinkBadChecksum).text;
+    if (result != kSuccess && programmer.ImagesSent() > imagesBefore && !refusedChecksum) {
+      std::cerr << "program: the pager may hold the new codeplug: read it to check\n";
+    }
     if (result != kSuccess) break;
     ++programmed;
     std::cout << "programmed " << row.serialNumber << " ICN \"" << row.inventoryNumber

@@ -27,7 +27,10 @@ constexpr const char* kUsage =
 
 // Results the read has already reported, or that need no message.
 constexpr int kQuietResults[] = {kSuccess, kLinkNotResponding, kLinkPortNotOpened,
-                                 kWrongLocalPassword};
+                                 kWrongLocalPassword, kOperationCancelled};
+
+constexpr const char* kNoPagerPasswordText =
+    "read: the pager asks for its password: give --password (nothing was sent, no try used)";
 
 // Types the pager's access password and the codeplug's local password from
 // the options, in upper case as the password field turns every key.
@@ -40,8 +43,19 @@ class ReadUserInterface : public CommandLineUserInterface {
   std::optional<std::string> EnterPassword(PasswordMode mode) override {
     passwordAsks.push_back(mode);
     if (mode == PasswordMode::PagerAccess) return pagerPassword_;
-    if (mode == PasswordMode::Local) return localPassword_;
+    if (mode == PasswordMode::Local) {
+      if (!localPassword_) {
+        std::cerr << "read: the codeplug has a local password: give --local-password\n";
+      }
+      return localPassword_;
+    }
     return std::nullopt;
+  }
+
+  bool CanAskPassword(PasswordMode mode) override {
+    if (mode != PasswordMode::PagerAccess || pagerPassword_) return true;
+    std::cerr << kNoPagerPasswordText << "\n";
+    return false;
   }
 
  private:
@@ -99,9 +113,11 @@ int RunReadCommand(const CommandArgs& words) {
   }
 
   // The file keeps the pager's own bytes; the decode above has vouched for them.
-  if (!WriteTextFileSafely(*output,
-                           FormatCodeplugFile(session->image.Bytes(), FileHeaderOf(*session)))) {
-    std::cerr << "read: cannot write " << *output << "\n";
+  std::string writeError;
+  if (!WriteCodeplugFileSafely(*output,
+                               FormatCodeplugFile(session->image.Bytes(), FileHeaderOf(*session)),
+                               &writeError)) {
+    std::cerr << "read: cannot write " << *output << ": " << writeError << "\n";
     return 1;
   }
   const LinkState& state = session->link;

@@ -72,17 +72,19 @@ void TDComm::SetLinkSpeed(std::uint8_t linkSpeedCode, bool handshake) {
 
 bool TDComm::Open() {
   // A second open never disturbs the device already held; Close releases it.
-  if (port_) return FailOpen();
+  if (port_) return FailOpen("it is already open");
 
   auto port = std::make_unique<QSerialPort>();
   port->setPortName(QString::fromStdString(portName_));
-  if (!port->open(QIODevice::ReadWrite)) return FailOpen();
+  if (!port->open(QIODevice::ReadWrite)) return FailOpen(port->errorString().toStdString());
 
   baudRate_ = handshake_ ? kHandshakeBaudRate
                          : static_cast<std::uint16_t>(BaudRateOfSpeedCode(linkSpeedCode_));
   if (!Configure(*port)) {
+    const std::string reason =
+        "the line settings were refused: " + port->errorString().toStdString();
     port->close();
-    return FailOpen();
+    return FailOpen(reason);
   }
 
   port_ = std::move(port);
@@ -127,10 +129,12 @@ bool TDComm::Configure(QSerialPort& port) const {
   return true;
 }
 
-bool TDComm::FailOpen() {
+bool TDComm::FailOpen(const std::string& reason) {
+  // The box keeps its own text; which port and why follow on a line of their own.
   if (ui_) {
-    ui_->ShowMessageBox(
-        MessageBox{"Error", "Can not open com port.", MessageIcon::Stop, MessageButtons::Ok});
+    ui_->ShowMessageBox(MessageBox{"Error",
+                                   "Can not open com port.\nport " + portName_ + ": " + reason,
+                                   MessageIcon::Stop, MessageButtons::Ok});
   }
   return false;
 }

@@ -99,7 +99,7 @@ class TDComm : public Transport {
   TAppliedLine AppliedLine() const;
 
  private:
-  bool FailOpen();
+  bool FailOpen(const std::string& reason);
   bool Configure(QSerialPort& port) const;
   int ReadLimitMs() const;
   int WriteLimitMs() const;

@@ -1,5 +1,7 @@
 #include "core/scripted_user_interface.h"
 
+#include <algorithm>
+
 namespace rer {
 
 int ScriptedUserInterface::ShowMessageBox(const MessageBox& box) {
@@ -17,6 +19,11 @@ std::optional<std::string> ScriptedUserInterface::EnterPassword(PasswordMode mod
   auto typed = passwords.front();
   passwords.pop_front();
   return typed;
+}
+
+bool ScriptedUserInterface::CanAskPassword(PasswordMode mode) {
+  return std::find(unaskablePasswords.begin(), unaskablePasswords.end(), mode) ==
+         unaskablePasswords.end();
 }
 
 std::optional<UserInterface::NewPassword> ScriptedUserInterface::EnterNewPassword(

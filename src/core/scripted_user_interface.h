@@ -18,6 +18,8 @@ class ScriptedUserInterface : public UserInterface {
   int defaultAnswer = kResultNo;
   // Texts typed into password entries, taken in order; nullopt = closed.
   std::deque<std::optional<std::string>> passwords;
+  // Password kinds that cannot be asked for at all (see CanAskPassword).
+  std::vector<PasswordMode> unaskablePasswords;
 
   // Entries typed into the change-password form, taken in order.
   std::deque<std::optional<NewPassword>> newPasswords;
@@ -35,6 +37,7 @@ class ScriptedUserInterface : public UserInterface {
 
   int ShowMessageBox(const MessageBox& box) override;
   std::optional<std::string> EnterPassword(PasswordMode mode) override;
+  bool CanAskPassword(PasswordMode mode) override;
   std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;

@@ -48,6 +48,12 @@ class UserInterface {
   // Asks for one password; nullopt when the entry was closed without submit.
   virtual std::optional<std::string> EnterPassword(PasswordMode mode) = 0;
 
+  // Whether a password of `mode` can be asked for at all. A window always
+  // can; a script has nothing to type for a password it was not given, and
+  // then the pager link ends the run before a single password byte goes
+  // out, so that the pager counts no wrong try.
+  virtual bool CanAskPassword(PasswordMode /*mode*/) { return true; }
+
   // Asks for a new password and its verify entry for a SECURE, LOCAL or OTA
   // change; nullopt when the entry was closed without submit. Called again
   // after a mismatch has been reported.

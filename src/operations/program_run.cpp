@@ -38,7 +38,7 @@ PagerProgrammer::PagerProgrammer(PagerSession& session, Transport& transport, Cl
   // A pager without a codeplug of its own gets the serial number and the
   // memory partition the technician types.
   steps.enterSerialNumber = [](PagerSession& s, UserInterface& entryUi) {
-    return EnterSerialAndPartition(s.link, s.settings.memorySizeCode, entryUi);
+    return EnterSerialAndPartition(s, entryUi);
   };
   sequence_ =
       std::make_unique<ProgramSequence>(session, *link_, *checks_, ui, clock, std::move(steps));
@@ -48,6 +48,10 @@ PagerProgrammer::~PagerProgrammer() = default;
 
 int PagerProgrammer::ProgramPager() {
   return sequence_->ProgramPager();
+}
+
+int PagerProgrammer::ImagesSent() const {
+  return link_->imagesSent();
 }
 
 RunLogRow MakeRunLogRow(const PagerSession& session, int pagerNumber, int result,

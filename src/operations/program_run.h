@@ -32,6 +32,9 @@ class PagerProgrammer {
   // The program sequence: 1 programmed; 0 a step failed (shown); -48
   // (shown); -16 and -114 as the link gives them.
   int ProgramPager();
+  // How many whole images the link has sent so far: a failure after one more
+  // went out may have left the new codeplug in the pager.
+  int ImagesSent() const;
 
  private:
   std::unique_ptr<PagerLink> link_;

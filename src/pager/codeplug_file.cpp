@@ -1,11 +1,11 @@
 #include "pager/codeplug_file.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <bitset>
 #include <cstdio>
 #include <vector>
+
+#include "pager/file_layer.h"
 
 namespace rer {
 namespace {
@@ -192,22 +192,23 @@ std::string FormatCodeplugFile(std::span<const std::uint8_t> image,
   return text;
 }
 
-bool WriteTextFileSafely(const std::string& path, const std::string& text) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const auto size = static_cast<qint64>(text.size());
-  if (file.write(text.data(), size) != size) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+bool WriteTextFileSafely(const std::string& path, const std::string& text, std::string* reason) {
+  return WriteFileSafely(path, text, SystemFileLayer(), {}, reason);
+}
+
+bool WriteCodeplugFileSafely(const std::string& path, const std::string& text, FileLayer& layer,
+                             std::string* reason) {
+  const auto isCodeplug = [](std::string_view back) { return ParseCodeplugFile(back).has_value(); };
+  return WriteFileSafely(path, text, layer, isCodeplug, reason);
+}
+
+bool WriteCodeplugFileSafely(const std::string& path, const std::string& text,
+                             std::string* reason) {
+  return WriteCodeplugFileSafely(path, text, SystemFileLayer(), reason);
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  return SystemFileLayer().ReadAll(path);
 }
 
 std::optional<ParsedCodeplugFile> ParseCodeplugFile(std::string_view text) {

@@ -23,9 +23,19 @@ struct CodeplugFileHeader {
 std::string FormatCodeplugFile(std::span<const std::uint8_t> image,
                                const CodeplugFileHeader& header);
 
+class FileLayer;
+
 // Writes `text` so that a failed or interrupted write never destroys the
-// file that was there. False when nothing (complete) was written.
-bool WriteTextFileSafely(const std::string& path, const std::string& text);
+// file that was there. False when nothing (complete) was written; `reason`
+// then holds the system's words for it. Paths are passed on as bytes.
+bool WriteTextFileSafely(const std::string& path, const std::string& text,
+                         std::string* reason = nullptr);
+// The same for a codeplug file: the text read back must also parse as a
+// codeplug before it replaces the old file.
+bool WriteCodeplugFileSafely(const std::string& path, const std::string& text,
+                             std::string* reason = nullptr);
+bool WriteCodeplugFileSafely(const std::string& path, const std::string& text, FileLayer& layer,
+                             std::string* reason = nullptr);
 // Reads a whole file; nullopt when it cannot be opened.
 std::optional<std::string> ReadTextFile(const std::string& path);
 

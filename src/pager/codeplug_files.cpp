@@ -118,7 +118,8 @@ CodeplugFileHeader FileHeaderOf(const PagerSession& session) {
   return header;
 }
 
-bool SaveCodeplugFile(PagerSession& session, const std::string& path, UserInterface& ui) {
+bool SaveCodeplugFile(PagerSession& session, const std::string& path, UserInterface& ui,
+                      std::string* writeError) {
   // Only a codeplug of a known family, with its layout in force, can be saved.
   if (!FamilyOfModel(session.link.ModelCode) || !session.layout.InForce()) return false;
   session.settings.saving = true;
@@ -133,8 +134,8 @@ bool SaveCodeplugFile(PagerSession& session, const std::string& path, UserInterf
   session.settings.saving = true;
   EncodeSessionImageForSave(session);
   session.settings.saving = false;
-  const bool written =
-      WriteTextFileSafely(path, FormatCodeplugFile(session.image.Bytes(), FileHeaderOf(session)));
+  const bool written = WriteCodeplugFileSafely(
+      path, FormatCodeplugFile(session.image.Bytes(), FileHeaderOf(session)), writeError);
   if (!written) {
     session.image = previousImage;
     session.settings = previousSettings;

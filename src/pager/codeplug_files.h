@@ -39,8 +39,10 @@ void EncodeSessionImageForSave(PagerSession& session);
 
 // "Save as": frequency checks, encode, then the file. True when the file was
 // written; false when a check failed (its message shown) or the file could
-// not be written (nothing shown: the caller reports it).
-bool SaveCodeplugFile(PagerSession& session, const std::string& path, UserInterface& ui);
+// not be written (nothing shown: the caller reports it, with `writeError`,
+// when given, holding the system's reason).
+bool SaveCodeplugFile(PagerSession& session, const std::string& path, UserInterface& ui,
+                      std::string* writeError = nullptr);
 
 // "Load Codeplug": 1 when a codeplug was loaded and decoded; any other
 // value means the editor keeps what it had. A refused file shows -28 and

@@ -215,7 +215,9 @@ int PagerLink::Wake(std::uint8_t wakeCode, std::uint8_t& modelCode) {
   return result;
 }
 
-void PagerLink::PromptPagerPassword() {
+bool PagerLink::PromptPagerPassword() {
+  // Sending a made-up password would cost the pager one of its tries.
+  if (!ui_.CanAskPassword(PasswordMode::PagerAccess)) return false;
   const auto typed = ui_.EnterPassword(PasswordMode::PagerAccess);
   if (typed) {
     SetPagerPasswordText(state_, *typed);
@@ -223,6 +225,7 @@ void PagerLink::PromptPagerPassword() {
   }
   state_.PasswordAsked = true;
   state_.PagerPasswordPrompted = true;
+  return true;
 }
 
 void PagerLink::DrainInput() {
@@ -329,7 +332,10 @@ int PagerLink::RunEngine(int operation, const EngineTraits& traits) {
       break;
     }
     // The driver has already reported a port that would not open.
-    if (traits.showsErrors && r != kLinkPortNotOpened) ui_.ShowError(r);
+    // Nor is there more to say about a password that could not be asked.
+    if (traits.showsErrors && r != kLinkPortNotOpened && r != kOperationCancelled) {
+      ui_.ShowError(r);
+    }
     result = r;
     break;
   }
@@ -475,11 +481,15 @@ int PagerLink::ActStatusByte(RunContext& run, const EngineTraits& traits) {
 int PagerLink::ActPassword(RunContext& run) {
   if (run.operation == opReadCodeplug && !state_.PasswordAsked) {
     // Ask now and start over, so the password goes out on a fresh wake.
-    PromptPagerPassword();
+    if (!PromptPagerPassword()) return kOperationCancelled;
     run.restart = true;
     return kLinkOk;
   }
   run.restart = false;
+  // A password nobody could give would only be a made-up one.
+  if (!state_.PasswordAsked && !ui_.CanAskPassword(PasswordMode::PagerAccess)) {
+    return kOperationCancelled;
+  }
   return SendBlock(state_.PagerPassword);
 }
 
@@ -508,7 +518,9 @@ int PagerLink::ActReadImage() {
 int PagerLink::ActWriteImage(RunContext& run, const EngineTraits& traits) {
   const std::size_t length =
       traits.writesFixed1K ? kCompactWriteLength : ImageLengthOfModel(state_.ModelCode);
-  return SendBlock(codeplugImage_.first(length), &run.sum);
+  const int r = SendBlock(codeplugImage_.first(length), &run.sum);
+  if (r == kLinkOk) ++imagesSent_;
+  return r;
 }
 
 int PagerLink::ActClockPayload(RunContext& run) {
@@ -529,7 +541,9 @@ int PagerLink::ActStatusReply(RunContext& run) {
   const int r = ReceiveBlock(reply);
   if (r != kLinkOk) return r;
   state_.StatusReply = reply[0];
-  if (reply[0] == kStatusPasswordProtected && !state_.PasswordAsked) PromptPagerPassword();
+  if (reply[0] == kStatusPasswordProtected && !state_.PasswordAsked && !PromptPagerPassword()) {
+    return kOperationCancelled;
+  }
   if (reply[0] == kStatusUnprogrammed) state_.ExtendedReply = true;
   clock_.DelayMs(kPauseAfterStatusReply);
   run.restart = true;

@@ -71,6 +71,11 @@ class PagerLink {
   // One test-mode command byte; `reply` receives what the pager answered.
   int SendServiceCommand(std::uint8_t command, std::vector<std::uint8_t>& reply, int replyKind);
 
+  // How many codeplug images have gone out whole, echoes included. A
+  // program that fails after one did may have left the new codeplug in
+  // the pager all the same.
+  int imagesSent() const { return imagesSent_; }
+
  private:
   using EngineTraits = LinkEngineTraits;
   using RunContext = LinkRunContext;
@@ -91,7 +96,8 @@ class PagerLink {
   int ActStatusReply(RunContext& run);
 
   bool OpenPort();
-  void PromptPagerPassword();
+  // False when no password can be asked for: the run must end.
+  bool PromptPagerPassword();
   // Waits exactly `ms`; long waits keep the window alive in slices.
   void Pause(std::int64_t ms);
   void PumpBeforeByte(bool firstOfBlock);
@@ -104,6 +110,7 @@ class PagerLink {
   ImageBuffer codeplugImage_;
   ImageBuffer pagerCopy_;
   ImageReadHook imageReadHook_;
+  int imagesSent_ = 0;
   bool handshakeSpeed_ = false;
   std::int64_t lastPumpMs_ = 0;
 };

@@ -171,6 +171,17 @@ void SetModelBytes1K(PagerHardware& hw, std::uint8_t modelByte, std::uint8_t sub
 
 }  // namespace
 
+bool CodeplugFamilyFits(const PagerSession& session, PagerFamily pagerFamily) {
+  // The hardware class and variant rule alone would let a codeplug of the
+  // other family through whenever its bits happen to agree with the
+  // pager's (a 1 KB pager's variant is never read, so in a fresh run it is
+  // 0): the encoder would then silently rebuild it for the other family.
+  // A codeplug of no known family (defaults never loaded) has nothing to
+  // compare.
+  const auto family = FamilyOfModel(static_cast<std::uint8_t>(session.readModelWord & 0xFF));
+  return !family || *family == pagerFamily;
+}
+
 PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, PagerFamily family,
                                 const LinkState& link) {
   const Layout layout(family);
@@ -286,6 +297,9 @@ int ProgramSequence::VariantSteps(const ProgramFamilyTraits& traits) {
     // hardware to take over, and what the copy still holds belongs to an
     // earlier pager. The editor's values stand.
     pager_ = EditorHardwareForBlankPager(session_, traits.family);
+    // The compact engine has said so for a 1 KB pager; a 4 KB one must not
+    // go to the serial number entry without the same word.
+    if (traits.family == PagerFamily::k4K) ui_.ShowError(r);
   } else if (r != kLinkNotResponding && r != kLinkPortNotOpened && r != kLinkUnprogrammed) {
     ShowLinkFailure(r, traits);
   }
@@ -298,7 +312,8 @@ int ProgramSequence::VariantSteps(const ProgramFamilyTraits& traits) {
   }
   // The hardware values are only known after a good read; a failed read is
   // reported as such rather than as a pager of the wrong kind.
-  if (readOk && r == 0 && !HardwareMatches(traits)) {
+  if ((readOk && r == 0 && !HardwareMatches(traits)) ||
+      ((r == 0 || r == kLinkUnprogrammed) && !CodeplugFamilyFits(session_, traits.family))) {
     ui_.ShowError(kPagerNotSupported);
     return kPagerNotSupported;
   }
@@ -400,6 +415,9 @@ int ProgramSequence::CheckSecurePassword(const ProgramFamilyTraits& traits) {
     ask = ask || editorType != static_cast<int>(session_.image[area.typeByte]);
   }
   if (!ask) return 0;
+  // The typed password is compared with the one the pager holds, not with
+  // the one in the editor's codeplug: otherwise anyone could overwrite a
+  // protected pager by putting a password of their own into the codeplug.
   int r = checks_.AskCodeplugPassword(
       PasswordMode::Secure, StoredPassword(copy, session_.layout, Field::kSecurePasswordText));
   if (r == 0) {
@@ -591,6 +609,7 @@ void ProgramSequence::ShowLinkFailure(int r, const ProgramFamilyTraits& traits) 
   // The compact engine reports its own failures; a pager that stopped
   // answering is asked about by the retry question instead.
   if (!traits.standardEngine || r == kLinkNotResponding || r == kLinkPortNotOpened) return;
+  if (r == kOperationCancelled) return;  // the entry that could not be made has said so
   ui_.ShowError(r);
 }
 

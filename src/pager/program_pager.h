@@ -37,6 +37,11 @@ struct PagerHardware {
 PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, PagerFamily family,
                                 const LinkState& link);
 
+// False when the editor's codeplug belongs to the other family than the
+// pager in the cradle: it is refused (-136) like a pager of another
+// hardware class, never rebuilt for the other family without a word.
+bool CodeplugFamilyFits(const PagerSession& session, PagerFamily pagerFamily);
+
 // The hardware values for a pager that holds no codeplug: the editor's own,
 // with the 1 KB model byte from the handshake as the firmware names it.
 PagerHardware EditorHardwareForBlankPager(const PagerSession& session, PagerFamily family);

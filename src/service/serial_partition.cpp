@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "codeplug/image_fields.h"
 #include "codeplug/pager_family.h"
 #include "core/result_codes.h"
 
@@ -77,6 +78,18 @@ int EnterSerialAndPartition(LinkState& link, std::uint8_t& memoryPartition, User
   link.SerialNumber = entry->serialNumber.substr(0, kSerialNumberLength);
   if (!serialOnly) memoryPartition = PartitionEntryAt(large, entry->selectedIndex).code;
   return 0;
+}
+
+int EnterSerialAndPartition(PagerSession& session, UserInterface& ui) {
+  const int result = EnterSerialAndPartition(session.link, session.settings.memorySizeCode, ui);
+  // The settings alone are not enough: the encode leaves this byte as the
+  // image holds it, so a partition chosen but not stored there would never
+  // reach the pager.
+  if (result == 0 && session.link.ModelCode != kSerialOnlyModel) {
+    ImageFields(session.image, session.layout)
+        .SetByte(Field::kMemorySizeCode, session.settings.memorySizeCode);
+  }
+  return result;
 }
 
 }  // namespace rer

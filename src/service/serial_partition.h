@@ -9,6 +9,7 @@
 #include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "pager/link_state.h"
+#include "pager/pager_session.h"
 
 namespace rer {
 
@@ -32,5 +33,11 @@ int PartitionIndexOfCode(bool largeMemory, std::uint8_t code);
 // OK: `link.SerialNumber` takes the typed text, `memoryPartition` the code of
 // the chosen entry, result 0. On Cancel: nothing changes, result -17.
 int EnterSerialAndPartition(LinkState& link, std::uint8_t& memoryPartition, UserInterface& ui);
+
+// The entry as the program sequence runs it for a pager that holds no
+// codeplug (command line and window alike): on OK the chosen partition code
+// is also stored in the session's codeplug image, which is what the pager
+// receives. The image's layout must be in force.
+int EnterSerialAndPartition(PagerSession& session, UserInterface& ui);
 
 }  // namespace rer

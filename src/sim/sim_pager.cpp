@@ -130,6 +130,13 @@ std::uint8_t SimPager::NextStatusLetter() {
 bool SimPager::StartsNewSession(std::uint8_t byte, std::int64_t gapMs) const {
   if (phase_ == Phase::kIdle) return false;
   if (gapMs >= kNewSessionSilenceMs && IsWakeCode(byte)) return true;
+  // Where the previous exchange has ended, or the next has not begun, a
+  // wake code can be nothing else: it is answered at once, whatever pause
+  // the host kept. No header starts with a wake code, and the clock payload
+  // that may follow a status query starts with the hour.
+  const bool betweenExchanges = (phase_ == Phase::kHeader && headerFill_ == 0) ||
+                                (phase_ == Phase::kAfterQuery && block_.empty());
+  if (betweenExchanges && IsWakeCode(byte)) return true;
   const bool blockBegun =
       (phase_ == Phase::kHeader && headerFill_ > 0) ||
       ((phase_ == Phase::kPassword || phase_ == Phase::kData) && !block_.empty()) ||
@@ -143,7 +150,10 @@ void SimPager::Receive(std::uint8_t byte, std::int64_t nowMs, int baudRate) {
   lastByteMs_ = nowMs;
   const std::size_t index = bytesReceived_++;
   // The cradle loops every byte back, whatever the pager makes of it.
-  if (!(scenario_.lostEchoAt && *scenario_.lostEchoAt == index)) {
+  const bool writeChecksum = scenario_.loseWriteChecksumEcho && phase_ == Phase::kData &&
+                             block_.size() == blockLength_ && RowOf(header_) &&
+                             RowOf(header_)->operation == SimOperation::kWrite;
+  if (!(scenario_.lostEchoAt && *scenario_.lostEchoAt == index) && !writeChecksum) {
     output_.push_back({byte, true});
   }
   if (StartsNewSession(byte, gap)) phase_ = Phase::kIdle;

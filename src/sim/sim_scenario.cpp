@@ -1,6 +1,5 @@
 #include "sim/sim_scenario.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,6 +9,7 @@
 #include <functional>
 #include <map>
 
+#include "pager/codeplug_file.h"
 #include "pager/link_header.h"
 
 namespace rer {
@@ -125,6 +125,7 @@ const std::map<QString, FieldReader>& FieldReaders() {
       {"lostEchoAt", OptionalCount(&SimScenario::lostEchoAt)},
       {"imageSilentFrom", OptionalCount(&SimScenario::imageSilentFrom)},
       {"rejectChecksum", Flag(&SimScenario::rejectChecksum)},
+      {"loseWriteChecksumEcho", Flag(&SimScenario::loseWriteChecksumEcho)},
       {"junkAfterUnprogrammed", Count(&SimScenario::junkAfterUnprogrammed)},
   };
   return readers;
@@ -166,12 +167,13 @@ std::optional<SimScenario> ParseSimScenario(const std::string& json, std::string
 }
 
 std::optional<SimScenario> LoadSimScenario(const std::string& path, std::string& error) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) {
+  // The name is used as the bytes it came as.
+  const auto text = ReadTextFile(path);
+  if (!text) {
     error = "cannot read scenario file: " + path;
     return std::nullopt;
   }
-  return ParseSimScenario(file.readAll().toStdString(), error);
+  return ParseSimScenario(*text, error);
 }
 
 }  // namespace rer

@@ -37,6 +37,7 @@ struct SimScenario {
   std::optional<std::size_t> lostEchoAt;       // the k-th byte received (from 0) is not echoed
   std::optional<std::size_t> imageSilentFrom;  // the image out stops after k bytes
   bool rejectChecksum = false;                 // answer every checksum with 0x15
+  bool loseWriteChecksumEcho = false;          // the checksum of every codeplug write is not echoed
   std::size_t junkAfterUnprogrammed = 64;      // bytes that follow a "U" to a read
 
   // The codeplug as the pager sends it: the family's length, blank when no

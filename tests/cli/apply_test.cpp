@@ -2,7 +2,9 @@
 // checks them.
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include "temp_path.h"
 
 #include <QJsonDocument>
@@ -97,6 +99,48 @@ TEST(ApplyCommand, DumpOutputAppliesBackUnchanged) {
   EXPECT_TRUE(ReadTextFile(second) == ReadTextFile(first));
 }
 
+TEST(ApplyCommand, NamesThatAreNoValidTextReachTheirOwnFiles) {
+  // Byte 0xFE is never part of valid UTF-8: a round trip through text would
+  // turn it into another name.
+  const std::string base = Temp("base_\xFE.cp");
+  ASSERT_EQ(std::rename(BaseFile(0x84).c_str(), base.c_str()), 0);
+  const std::string out = Temp("out_\xFE.cp");
+  std::remove(out.c_str());
+  const auto result =
+      RunCli("apply '" + base + "' " + JsonFile("name.json", std::string("{") + kInBand + "}") +
+             " -o '" + out + "'");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "wrote " + out + "\n");
+  EXPECT_TRUE(Exists(out));
+  EXPECT_EQ(DumpSettings("'" + out + "'").value("ed_capcode1").toString(), "1234567");
+  std::remove(base.c_str());
+  std::remove(out.c_str());
+}
+
+// A full disk: the existing output file on a 16 KB tmpfs has no room for the
+// copy a safe write makes. Needs the right to mount.
+TEST(ApplyCommand, FullDiskFailsAndLeavesTheExistingFile) {
+  std::string dir = Temp("tmpfs_XXXXXX");
+  if (!mkdtemp(dir.data())) GTEST_SKIP() << "no temporary folder";
+  if (mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=16k") != 0) {
+    rmdir(dir.c_str());
+    GTEST_SKIP() << "cannot mount a tmpfs here";
+  }
+  const std::string out = dir + "/existing.cp";
+  const std::string settings = JsonFile("disk.json", std::string("{") + kInBand + "}");
+  ASSERT_EQ(RunCli("apply " + BaseFile(0x84) + " " + settings + " -o " + out).exitCode, 0);
+  const auto before = ReadTextFile(out);
+  const auto result = RunCli("apply " + out + " " +
+                             JsonFile("disk2.json", R"({"ed_ICN": "INV0000001"})") + " -o " + out);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "apply: cannot write " + out +
+                            ": No space left on device; the file there is unchanged\n");
+  EXPECT_EQ(ReadTextFile(out), before);
+  umount(dir.c_str());
+  rmdir(dir.c_str());
+}
+
 TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
   struct Case {
     std::string json;
@@ -116,6 +160,21 @@ TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
       {R"({"ed_frequency": "152.8400", "cb_freqBand": "VHF B Band", "ed_capcode1": "0000000"})",
        ComposeError(-27).text + "apply: ed_capcode1 failed the check; nothing written\n"},
       {"[1, 2]", ""},
+      // What the window's key filters and length limits refuse, a script
+      // cannot put in either.
+      {R"({"ed_capcode1": "12AB567"})",
+       "apply: ed_capcode1 does not take the character \"A\" (position 3)\n"},
+      {R"({"ed_addr2_frame": "1x7"})",
+       "apply: ed_addr2_frame does not take the character \"x\" (position 2)\n"},
+      {R"({"ed_addr3_collapse": "-"})",
+       "apply: ed_addr3_collapse does not take the character \"-\" (position 1)\n"},
+      {R"({"ed_cpwFc_Pswd_Timeout_h": "1 "})",
+       "apply: ed_cpwFc_Pswd_Timeout_h does not take the character \" \" (position 2)\n"},
+      {R"({"ed_powerUpPrompt": "hello=+;"})",
+       "apply: ed_powerUpPrompt does not take the character \"=\" (position 6)\n"},
+      {R"({"ed_capcode2": "12345678"})", "apply: ed_capcode2 is longer than 7 characters\n"},
+      {R"({"ed_ICN": "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"})",
+       "apply: ed_ICN is longer than 10 characters\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.json);

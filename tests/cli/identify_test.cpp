@@ -49,7 +49,10 @@ TEST(IdentifyCommand, FailuresPrintTheSystemsMessage) {
 
   const auto noPort = RunCli("identify --port /nonexistent/rer-port");
   EXPECT_NE(noPort.exitCode, 0);
-  EXPECT_EQ(noPort.err, "Can not open com port.\n");
+  // The message once, then which port and the system's reason.
+  EXPECT_EQ(noPort.err.rfind("Can not open com port.\nport /nonexistent/rer-port: ", 0), 0u)
+      << noPort.err;
+  EXPECT_EQ(noPort.err.find("Can not open", 1), std::string::npos) << noPort.err;
 
   EXPECT_EQ(RunCli("identify").exitCode, 2);
   EXPECT_EQ(RunCli("identify --port sim:0x1ff").exitCode, 2);

@@ -22,6 +22,7 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
+#include "core/messages.h"
 #include "pager/codeplug_file.h"
 #include "pager/password_scramble.h"
 
@@ -65,7 +66,10 @@ struct Codeplug {
   std::string otaPassword;  // the OTA password it stores, as typed
 };
 
-Codeplug MakeCodeplug(const std::string& name, const std::string& settingsJson) {
+// `scenarioExtra` adds keys to the simulated pager's scenario; `otaAsked`
+// leaves the pager asking for its OTA password.
+Codeplug MakeCodeplug(const std::string& name, const std::string& settingsJson,
+                      const std::string& scenarioExtra = "", bool otaAsked = false) {
   Codeplug made;
   const std::string base = Temp(name + "_base.cp");
   const auto read = RunCli("read --port sim -o " + base);
@@ -80,7 +84,9 @@ Codeplug MakeCodeplug(const std::string& name, const std::string& settingsJson) 
   EXPECT_TRUE(parsed.has_value());
   if (!parsed) return made;
   std::array<std::uint8_t, 4096> image = parsed->image;
-  image[kFeatureByte] |= kOtaPasswordOff;  // the pager in the cradle asks no OTA password
+  // The pager in the cradle asks no OTA password unless told to.
+  image[kFeatureByte] =
+      otaAsked ? image[kFeatureByte] & ~kOtaPasswordOff : image[kFeatureByte] | kOtaPasswordOff;
   made.otaPassword = UnscramblePassword(std::string_view(
       reinterpret_cast<const char*>(image.data() + kOtaPasswordAt), kPasswordLength));
   std::string hex;
@@ -90,7 +96,8 @@ Codeplug MakeCodeplug(const std::string& name, const std::string& settingsJson) 
     hex += digits[image[i] & 0xF];
   }
   made.scenario = Temp(name + "_scenario.json");
-  WriteAll(made.scenario, "{\"modelCode\": \"0x84\", \"image\": \"" + hex + "\"}");
+  WriteAll(made.scenario,
+           "{\"modelCode\": \"0x84\", \"image\": \"" + hex + "\"" + scenarioExtra + "}");
   return made;
 }
 
@@ -143,6 +150,40 @@ TEST(ProgramCommand, SequentialRunAdvancesAddressesAndInventoryNumber) {
     ASSERT_NE(beforeTime, std::string::npos);
     EXPECT_EQ(line.substr(0, beforeTime + 1), expected[i]);
   }
+}
+
+TEST(ProgramCommand, SequentialRunWithStandardInputClosedSaysWhyItStopped) {
+  const Codeplug codeplug = MakeCodeplug("seq_stdin", kThreeAddresses);
+  const auto run =
+      RunCli("program --port sim " + codeplug.file + " --scenario " + codeplug.scenario +
+             " --sequential 2 --ota-password '" + codeplug.otaPassword + "' < /dev/null");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("program: standard input is closed; run stopped before pager 2 "
+                         "(--no-wait goes on without asking)\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.out.find("1 of 2 pagers programmed"), std::string::npos) << run.out;
+}
+
+TEST(ProgramCommand, FailuresAfterTheImageWentOutOrForAMissingOptionSayWhatToDo) {
+  // The checksum's echo is lost on every try: the image went out whole.
+  const Codeplug lost =
+      MakeCodeplug("lost_echo", kThreeAddresses, R"(, "loseWriteChecksumEcho": true)");
+  const auto run = RunCli("program --port sim " + lost.file + " --scenario " + lost.scenario);
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("program: the pager may hold the new codeplug: read it to check\n"),
+            std::string::npos)
+      << run.err;
+
+  // A pager that asks for its OTA password, and none was given.
+  const Codeplug ota = MakeCodeplug("ota_asked", kThreeAddresses, "", true);
+  const auto noOta = RunCli("program --port sim " + ota.file + " --scenario " + ota.scenario);
+  EXPECT_EQ(noOta.exitCode, 1);
+  EXPECT_NE(noOta.err.find(ComposeError(-91).text + "\n" +
+                           "program: no password was given for it: give --ota-password\n"),
+            std::string::npos)
+      << noOta.err;
+  EXPECT_EQ(noOta.err.find("may hold"), std::string::npos) << noOta.err;
 }
 
 TEST(ProgramCommand, SequentialRunThatWouldRepeatAnAddressGoesOnOnlyOnYes) {

@@ -120,7 +120,12 @@ TEST(ReadCommand, FailuresPrintTheMessageAndWriteNothing) {
       {"wrong pager password", R"(, "statusLetters": "Y", "password": "PAGER", "triesLeft": 2)", "",
        0x69, "--password GUESS", ComposeError(-1, TriesLeft(1)).text + "\n"},
       {"wrong local password", "", "ABC", 0x69, "--local-password GUESS", ComposeError(-8).text},
-      {"local password not given", "", "ABC", 0x69, "", ""},
+      {"local password not given", "", "ABC", 0x69, "",
+       "read: the codeplug has a local password: give --local-password\n"},
+      {"pager password not given", R"(, "statusLetters": "Y", "password": "PAGER", "triesLeft": 2)",
+       "", 0x69, "",
+       "read: the pager asks for its password: give --password (nothing was sent, no try "
+       "used)\n"},
       {"newer codeplug", "", "", 0x6A, "", ComposeError(-93, Version("040610")).text + "\n"},
   };
   for (const auto& c : cases) {
@@ -136,6 +141,16 @@ TEST(ReadCommand, FailuresPrintTheMessageAndWriteNothing) {
     EXPECT_TRUE(result.out.empty());
     EXPECT_FALSE(FileExists(out));
   }
+}
+
+TEST(ReadCommand, PortThatWillNotOpenIsReportedOnceWithItsNameAndReason) {
+  const std::string out = Temp("noport.cp");
+  const auto result = RunCli("read --port /nonexistent/rer-port -o " + out);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err.rfind("Can not open com port.\nport /nonexistent/rer-port: ", 0), 0u)
+      << result.err;
+  EXPECT_EQ(result.err.find("Can not open", 1), std::string::npos) << result.err;
+  EXPECT_FALSE(FileExists(out));
 }
 
 TEST(ReadCommand, LocalPasswordAndRetriesComeFromTheOptions) {

@@ -23,6 +23,8 @@ using ::testing::ElementsAre;
 using Millis = std::chrono::milliseconds;
 
 const char kOpenFailure[] = "Can not open com port.";
+// The box's own text, then the port and the system's reason on a line of their own.
+const auto kOpenFailureWithDetail = ::testing::StartsWith(std::string(kOpenFailure) + "\nport ");
 
 Millis Since(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration_cast<Millis>(std::chrono::steady_clock::now() - start);
@@ -140,7 +142,7 @@ TEST_F(TDCommOnPty, ARefusedLineSettingFailsTheOpenAndReleasesTheDevice) {
     EXPECT_FALSE(comm_.Open());
     EXPECT_FALSE(comm_.IsOpen());
     EXPECT_FALSE(comm_.Close());
-    EXPECT_THAT(ui_.Texts(), ElementsAre(kOpenFailure));
+    EXPECT_THAT(ui_.Texts(), ElementsAre(kOpenFailureWithDetail));
 
     // The device was let go: the same driver, set right, gets it again.
     comm_.Parity = 0;
@@ -159,7 +161,7 @@ TEST(TDCommTest, OpeningAMissingPortShowsOneBoxAndTriesAgainNextTime) {
   EXPECT_FALSE(comm.IsOpen());
   ASSERT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(ui.shown[0].title, "Error");
-  EXPECT_EQ(ui.shown[0].text, kOpenFailure);
+  EXPECT_THAT(ui.shown[0].text, kOpenFailureWithDetail);
   EXPECT_EQ(ui.shown[0].icon, MessageIcon::Stop);
   EXPECT_EQ(ui.shown[0].buttons, MessageButtons::Ok);
 
@@ -177,7 +179,8 @@ TEST(TDCommTest, OpeningAMissingPortShowsOneBoxAndTriesAgainNextTime) {
 TEST_F(TDCommOnPty, SecondOpenFailsAndTheFirstDeviceIsStillReleasedByClose) {
   ASSERT_TRUE(comm_.Open());
   EXPECT_FALSE(comm_.Open());
-  EXPECT_THAT(ui_.Texts(), ElementsAre(kOpenFailure));
+  EXPECT_THAT(ui_.Texts(), ElementsAre(std::string(kOpenFailure) + "\nport " + pty_->slavePath() +
+                                       ": it is already open"));
   EXPECT_TRUE(comm_.IsOpen());
 
   // The first device still works...
@@ -202,7 +205,7 @@ TEST_F(TDCommOnPty, PortHeldByAnotherDriverCannotBeOpened) {
   other.SetPortName(pty_->slavePath());
   EXPECT_FALSE(other.Open());
   EXPECT_FALSE(other.IsOpen());
-  EXPECT_THAT(ui_.Texts(), ElementsAre(kOpenFailure));
+  EXPECT_THAT(ui_.Texts(), ElementsAre(kOpenFailureWithDetail));
 }
 
 TEST_F(TDCommOnPty, CloseOnAClosedDriverReturnsFalse) {

@@ -37,6 +37,8 @@ struct PagerSpec {
   std::uint8_t featureByte = 0x08;  // OTA password not in use
   std::uint8_t subModel = 0;
   std::string statusLetters = "N";
+  std::string password;            // the pager's own access password, asked under "Y"
+  std::uint8_t memoryByte = 0x20;  // the memory reply: 0x20 large memory
 };
 
 inline std::vector<std::uint8_t> PagerImage(const PagerSpec& profile) {
@@ -67,6 +69,8 @@ inline SimScenario ScenarioOf(const PagerSpec& profile) {
   scenario.firmware = profile.firmware;
   scenario.serialNumber = profile.serial;
   scenario.statusLetters = profile.statusLetters;
+  scenario.password = profile.password;
+  scenario.memoryByte = profile.memoryByte;
   scenario.image = PagerImage(profile);
   return scenario;
 }

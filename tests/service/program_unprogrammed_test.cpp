@@ -17,7 +17,7 @@ using testing::ProgramFixture;
 ProgramSteps WithSerialEntry() {
   ProgramSteps steps;
   steps.enterSerialNumber = [](PagerSession& session, UserInterface& ui) {
-    return EnterSerialAndPartition(session.link, session.settings.memorySizeCode, ui);
+    return EnterSerialAndPartition(session, ui);
   };
   return steps;
 }
@@ -51,6 +51,39 @@ TEST(ProgramUnprogrammedPager, TypedSerialNumberAndPartitionAreProgrammed) {
   EXPECT_FALSE(f.pager.record().clockPayload.empty());
 }
 
+// The partition chosen is what the pager's memory is split by: it must be in
+// the codeplug written, not only in the editor's settings.
+TEST(ProgramUnprogrammedPager, ChosenPartitionCodeIsWrittenToThePager) {
+  constexpr std::size_t kMemorySizeCodeAt = 0x027;
+  struct Case {
+    std::uint8_t model;
+    bool largeMemory;
+    int index;
+    std::uint8_t code;
+  };
+  const Case cases[] = {
+      {0x84, true, 2, 11},
+      {0x84, false, 6, 8},
+      {0x81, true, 0, 3},
+      {0x81, false, 5, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.model) + " index " + std::to_string(c.index));
+    PagerSpec profile = UnprogrammedPager();
+    profile.model = c.model;
+    if (c.model == 0x81) profile.firmware = " R0402";
+    profile.memoryByte = c.largeMemory ? 0x20 : 0x08;
+    ProgramFixture f(profile, WithSerialEntry());
+    f.ui.serialPartitions.push_back(UserInterface::SerialPartitionEntry{"NEW0000044", c.index});
+
+    ASSERT_EQ(f.sequence.ProgramPager(), kSuccess);
+
+    const std::vector<std::uint8_t>& written = f.pager.record().writtenImage;
+    ASSERT_GT(written.size(), kMemorySizeCodeAt);
+    EXPECT_EQ(written[kMemorySizeCodeAt], c.code);
+  }
+}
+
 TEST(ProgramUnprogrammedPager, CancelledEntryEndsQuietlyWithoutWriting) {
   ProgramFixture f(UnprogrammedPager(), WithSerialEntry());
   f.session.settings.memorySizeCode = 3;
@@ -58,7 +91,8 @@ TEST(ProgramUnprogrammedPager, CancelledEntryEndsQuietlyWithoutWriting) {
 
   EXPECT_EQ(f.sequence.ProgramPager(), kNotDone);
 
-  EXPECT_TRUE(f.ui.shown.empty());
+  // Only the pager's state is reported; the cancelled entry ends quietly.
+  EXPECT_EQ(f.ui.Texts(), std::vector<std::string>{ComposeError(kLinkUnprogrammed).text});
   EXPECT_TRUE(f.pager.record().writtenImage.empty());
   EXPECT_EQ(f.session.settings.memorySizeCode, 3);
 }

@@ -1,0 +1,129 @@
+#include "cli/apply_settings.h"
+
+#include <QJsonDocument>
+#include <QJsonValue>
+
+#include "codeplug/field_catalogue.h"
+#include "codeplug/key_filter.h"
+
+namespace rer::cli {
+namespace {
+
+constexpr const char* kSettingsMember = "settings";
+// The one check box with a third state: the ideographic canned level.
+constexpr std::string_view kThreeStateBox = "cb_ideoNumericCanned";
+constexpr int kThreeStateHighest = 2;
+
+// The per-address texts that hold a number although the window gives them
+// no key filter: the address page refuses anything else in them (a frame
+// of three digits, a battery cycle of one).
+constexpr AddressControl kDigitAddressControls[] = {AddressControl::Frame,
+                                                    AddressControl::Collapse};
+
+bool IsDigitAddressControl(const ControlEntry& entry) {
+  if (entry.address == 0) return false;
+  for (const AddressControl control : kDigitAddressControls) {
+    if (FieldCatalogue::AddressControlName(control, entry.address) == entry.name) return true;
+  }
+  return false;
+}
+
+// Sets one control from its JSON value; an error text when the value does
+// not belong to the control's domain.
+std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValue& json,
+                                      ControlValue& value) {
+  switch (entry.kind) {
+    case ControlKind::Text:
+    case ControlKind::MaskedText: {
+      if (!json.isString()) return "needs a text";
+      std::string text = json.toString().toStdString();
+      // The text must be one that could have been typed into the field:
+      // the window's key filter and length limit hold for a script too.
+      if (IsDigitAddressControl(entry)) {
+        ControlEntry digits = entry;
+        digits.keyFilter = KeyFilter::Digits;
+        if (auto problem = TypingProblem(digits, text)) return problem;
+      }
+      if (auto problem = TypingProblem(entry, text)) return problem;
+      value.text = std::move(text);
+      return std::nullopt;
+    }
+    case ControlKind::CheckBox: {
+      if (json.isBool()) {
+        value.number = json.toBool() ? 1 : 0;
+        return std::nullopt;
+      }
+      const int highest = entry.name == kThreeStateBox ? kThreeStateHighest : 1;
+      if (json.isDouble() && json.toDouble() == json.toInt() && json.toInt() >= 0 &&
+          json.toInt() <= highest) {
+        value.number = json.toInt();
+        return std::nullopt;
+      }
+      return "needs true or false";
+    }
+    case ControlKind::List: {
+      const int count = static_cast<int>(entry.items.size());
+      if (json.isNull()) {
+        // A value the list does not show (no selection, or beyond the
+        // items) stays as it is, so that a dump applies back unchanged.
+        if (value.number >= 0 && value.number < count) value.number = kNoItem;
+        return std::nullopt;
+      }
+      if (json.isDouble()) {
+        const int index = json.toInt(-1);
+        if (json.toDouble() != index || index < 0 || index >= count) {
+          return "has no item " + json.toVariant().toString().toStdString();
+        }
+        value.number = index;
+        return std::nullopt;
+      }
+      if (json.isString()) {
+        const std::string text = json.toString().toStdString();
+        for (int i = 0; i < count; ++i) {
+          if (entry.items[static_cast<std::size_t>(i)] == text) {
+            value.number = i;
+            return std::nullopt;
+          }
+        }
+        return "has no item \"" + text + "\"";
+      }
+      return "needs an item text or index";
+    }
+  }
+  return "cannot be set";
+}
+
+}  // namespace
+
+std::optional<QJsonObject> ParseSettingsJson(const QByteArray& json, std::string& error) {
+  QJsonParseError parseError;
+  const auto document = QJsonDocument::fromJson(json, &parseError);
+  if (!document.isObject()) {
+    // Well-formed JSON that is not an object has no parse error to quote.
+    const std::string why = parseError.error != QJsonParseError::NoError
+                                ? parseError.errorString().toStdString()
+                            : document.isArray() ? "it is an array"
+                                                 : "it is a single value";
+    error = "not a JSON object (" + why + ")";
+    return std::nullopt;
+  }
+  QJsonObject object = document.object();
+  if (object.value(kSettingsMember).isObject()) object = object.value(kSettingsMember).toObject();
+  return object;
+}
+
+std::optional<std::string> ApplySettingsObject(const QJsonObject& changes,
+                                               EditorSettings& settings) {
+  const FieldCatalogue& catalogue = FieldCatalogue::Instance();
+  for (auto it = changes.begin(); it != changes.end(); ++it) {
+    const std::string name = it.key().toStdString();
+    const int index = catalogue.IndexOf(name);
+    if (index < 0) return "unknown control " + name;
+    const auto problem = ApplyValue(catalogue.Entries()[static_cast<std::size_t>(index)],
+                                    it.value(), settings.ValueAt(index));
+    if (problem) return name + " " + *problem;
+  }
+  return std::nullopt;
+}
+
+}  // namespace rer::cli
