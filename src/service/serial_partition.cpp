@@ -85,7 +85,7 @@ int EnterSerialAndPartition(PagerSession& session, UserInterface& ui) {
   // The settings alone are not enough: the encode leaves this byte as the
   // image holds it, so a partition chosen but not stored there would never
   // reach the pager.
-  if (result == 0 && session.link.ModelCode != kSerialOnlyModel) {
+  if (result == 0 && session.link.ModelCode != kFourAddressModel) {
     ImageFields(session.image, session.layout)
         .SetByte(Field::kMemorySizeCode, session.settings.memorySizeCode);
   }
