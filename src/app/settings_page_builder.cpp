@@ -291,8 +291,7 @@ void SettingsPages::BuildAddressPage(QWidget& page, int pageIndex) {
     grid->setVerticalSpacing(4);
     // Column headers from the labels of the first address's controls.
     for (std::size_t column = 0; column < controls.size(); ++column) {
-      const ControlEntry* entry =
-          Catalogue().Find(FieldCatalogue::AddressControlName(controls[column], firstAddress));
+      const ControlEntry* entry = &Catalogue().Entry(controls[column], firstAddress);
       auto* header = new QLabel(Shown(entry->label), group);
       // "hd_" and the first address's control name without its kind prefix.
       header->setObjectName("hd_" + QString::fromStdString(entry->name.substr(3)));
@@ -307,8 +306,8 @@ void SettingsPages::BuildAddressPage(QWidget& page, int pageIndex) {
       grid->addWidget(rowLabel, row + 1, 0);
       addressRows_[address].push_back(rowLabel);
       for (std::size_t column = 0; column < controls.size(); ++column) {
-        const int index = IndexOf(FieldCatalogue::AddressControlName(controls[column], address));
-        QWidget* control = MakeControl(static_cast<std::size_t>(index), group);
+        const std::size_t index = EntryIndexOf(controls[column], address);
+        QWidget* control = MakeControl(index, group);
         // In the grid the header names the column; a box keeps only its own caption.
         if (auto* box = qobject_cast<QCheckBox*>(control)) {
           box->setText(Shown(Catalogue().Entries()[index].caption));

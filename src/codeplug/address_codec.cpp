@@ -5,6 +5,7 @@
 
 #include "codeplug/layout_bits.h"
 #include "codeplug/layout_codes.h"
+#include "core/cgrom_kind.h"
 #include "core/text.h"
 
 namespace rer {
@@ -109,7 +110,7 @@ int LanguageCode(int languagePointer, int cgromType) {
     case kLanguageIdeo:
       return 1;
     case kLanguageThai:
-      return cgromType == 3 ? 1 : 2;
+      return cgromType == kCgromOther ? 1 : 2;
     case kNoLanguage:
       return 0;
     default:
@@ -211,7 +212,7 @@ void DecodeAddressOptions(const ImageReader& image, int cgromType, AddressSettin
         static_cast<char>('0' + ReadBitField(image, "AddressOption.batteryCycle", i).value_or(0)));
     const unsigned language = ReadBitField(image, "AddressOption.language", i).value_or(0);
     setting.languagePointer =
-        language == 0 ? kLanguageAscii : (cgromType == 3 ? kLanguageThai : kLanguageIdeo);
+        language == 0 ? kLanguageAscii : (cgromType == kCgromOther ? kLanguageThai : kLanguageIdeo);
     setting.frame = ThreeDigits(image.Byte(FieldRef(Field::kAddressFrameByte, i)));
   }
 }

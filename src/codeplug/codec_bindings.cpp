@@ -6,9 +6,13 @@
 
 #include "codeplug/control_storage.h"
 #include "codeplug/layout_codes.h"
+#include "synth/synth_codes.h"
 
 namespace rer {
 namespace {
+
+// The chip list of the General page names the synthesizer types by index.
+static_assert(RowOf(Control::cb_PLL_Type).items.size() == kSynthTypeCount);
 
 using enum BindingSource;
 using enum BindingDirection;

@@ -32,9 +32,6 @@ constexpr CodeplugVersion kBandByteCodingAfter{0, 4, 1, 1};
 // Bytes of the synthesizer area that the synthesizer itself does not use,
 // counted from the area's start (SynthNWord).
 constexpr int kAlarmBytesAt = 9;  // three bytes
-constexpr int kSecondServiceAdjustAt = 12;
-constexpr int kKeptSynthByte1At = 13;
-constexpr int kKeptSynthByte2At = 14;
 
 // The status byte's wrong-try counters, kept in place as the password checks count them.
 constexpr std::uint8_t kLocalWrongMask = 0x70;
@@ -44,9 +41,6 @@ constexpr std::uint8_t kSecureWrongMask = 0x07;
 constexpr int kHighest1KVhfBand = 3;
 constexpr int k1KOtherBand = 6;
 constexpr std::uint8_t kModelOneMsgOldFlash = 0x89;
-
-// Model code without memory partition texts.
-constexpr std::uint8_t kModelWithoutMemoryTexts = 0x40;
 
 constexpr int kNewSecure4KModelIndex = 6;
 
@@ -184,7 +178,7 @@ void Decoder::DecodeFeatures() {
   settings_.largeMemory =
       context_.programSequence ? context_.pagerLargeMemory : BitValue(image_, "LargeMemory") != 0;
   MemorySizeTexts memory;
-  if (context_.modelCode != kModelWithoutMemoryTexts) {
+  if (context_.modelCode != kFourAddressModel) {
     memory = MemorySizeTextsOf(settings_.memorySizeCode, settings_.largeMemory);
   }
   settings_.SetText(Control::ed_persMemSizeString, memory.personal);
@@ -240,7 +234,7 @@ void Decoder::DecodeAdjustments() {
   settings_.SetItem(Control::cb_showToneOnlySource, BitValue(image_, "ToneOnlySource1to4") +
                                                         2 * BitValue(image_, "ToneOnlySource5to8"));
   LoadServiceAdjustments(image_, settings_);
-  settings_.iconContrast = ~SynthByte(kSecondServiceAdjustAt) & 3;
+  settings_.iconContrast = ~SynthByte(kSynthAreaIconContrastByte) & 3;
   if (const auto index = ReadCodedSetting(image_, "PrinterCode")) {
     settings_.printerCodeIndex = *index;
   }
@@ -268,8 +262,8 @@ void Decoder::DecodeSynthesizer() {
 
 void Decoder::KeepBytes() {
   KeptBytes& kept = settings_.kept;
-  kept.synthAreaByte1 = SynthByte(kKeptSynthByte1At);
-  kept.synthAreaByte2 = SynthByte(kKeptSynthByte2At);
+  kept.synthAreaByte1 = SynthByte(kSynthAreaKeptByte1);
+  kept.synthAreaByte2 = SynthByte(kSynthAreaKeptByte2);
 
   const auto region = image_.Bytes(Field::kCarriedRegion);
   std::copy(region.begin(), region.end(), settings_.carriedRegion.begin());

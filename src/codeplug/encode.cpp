@@ -15,6 +15,7 @@
 #include "codeplug/layout_bits.h"
 #include "codeplug/layout_codes.h"
 #include "codeplug/system_records.h"
+#include "core/cgrom_kind.h"
 #include "core/result_codes.h"
 #include "core/text.h"
 #include "prompts/national_char_set.h"
@@ -47,9 +48,6 @@ constexpr char kFirmwareMarkBase1K = '1';  // no 4 KB rule applies: the mark is 
 // from its start (the N word).
 constexpr int kAreaMarkByte = 8;
 constexpr int kAreaSignatureByte = 9;
-constexpr int kIconContrastByte = 12;  // second service adjustment v, stored as (NOT v) AND 3
-constexpr int kAreaKeptByte1 = 13;
-constexpr int kAreaKeptByte2 = 14;
 constexpr std::uint8_t kAreaMark = 0x06;
 constexpr std::array<std::uint8_t, 3> kAreaSignature{0x5A, 0x4E, 0x62};
 constexpr std::uint8_t kAreaByte1Of1K = 0x5A;
@@ -62,8 +60,6 @@ constexpr int kLargeMemoryAbove = 31;
 // What the memory value is without a memory reply from the link.
 constexpr int kLargeMemoryValue = 32;
 constexpr int kSmallMemoryValue = 8;
-// A model without the maildrop notebook.
-constexpr std::uint8_t kModelWithoutMaildrop = 0x40;
 
 // Items of lists the encode step looks at.
 constexpr int kNewAlertMenuYes = 1;
@@ -98,7 +94,7 @@ constexpr int kModelIndexOneMessage1K = 10;
 
 // The 1 KB family's Chinese-capable character generators (canned range).
 bool HasChineseRom(int cgromType) {
-  return cgromType == 1 || cgromType == 2;
+  return IsChineseCgrom(cgromType);
 }
 
 // The number at the start of a text, blanks around it ignored; 0 for none.
@@ -155,20 +151,21 @@ class Encoder {
   }
 
   void WriteDecodingOptions() {
-    if (context_.cgromType == 0) WriteBitField(fields_, Control::cb_B14bitDecoding, 0);
+    if (context_.cgromType == kCgromNone) WriteBitField(fields_, Control::cb_B14bitDecoding, 0);
   }
 
   void WriteFeatureBytes() {
     const int memory = context_.memoryReply.value_or(settings_.largeMemory ? kLargeMemoryValue
                                                                            : kSmallMemoryValue);
-    if (context_.modelCode == kModelWithoutMaildrop) {
+    if (context_.modelCode == kFourAddressModel) {
       WriteBitField(fields_, Control::cb_maildropMessageNotebook, 0);
     }
     WriteBitField(fields_, "LargeMemory", memory > kLargeMemoryAbove);
     const bool notebook = ReadBitField(fields_, Control::cb_maildropMessageNotebook).value_or(0) ||
                           ReadBitField(fields_, Control::cb_personalMessageNotebook).value_or(0);
     if (notebook) WriteBitField(fields_, Control::cb_manualDelete, 1);
-    if (context_.cgromType == 0) WriteCodedSetting(fields_, Control::cb_ideoNumericCanned, 0);
+    if (context_.cgromType == kCgromNone)
+      WriteCodedSetting(fields_, Control::cb_ideoNumericCanned, 0);
     WriteBitField(fields_, "IdeoPrompts", settings_.ideoPrompts);
     fields_.SetBit(Field::kMessageOptions, kCarriedMessageOptionBit,
                    settings_.carriedOptions.option037Bit0);
@@ -231,7 +228,7 @@ class Encoder {
     const unsigned contrast = NumberOfText(settings_.Text(Control::ed_displayContrast));
     fields_.SetByte(Field::kDisplayContrast, static_cast<std::uint8_t>(contrast));
     fields_.SetByte(Field::kSynthArea, static_cast<std::uint8_t>(~settings_.iconContrast & 3),
-                    kIconContrastByte);
+                    kSynthAreaIconContrastByte);
     if (contrast > kContrastMax)
       settings_.SetText(Control::ed_displayContrast, kContrastShownWhenTooHigh);
     fields_.SetByte(Field::kServiceAdjustment,
@@ -285,8 +282,8 @@ class Encoder {
       first = kAreaByte1NewFirmware4K;
       fields_.SetByte(Field::kFirmwareLevel, kFirmwareLevelNewFirmware4K);
     }
-    fields_.SetByte(Field::kSynthArea, first, kAreaKeptByte1);
-    fields_.SetByte(Field::kSynthArea, settings_.kept.synthAreaByte2, kAreaKeptByte2);
+    fields_.SetByte(Field::kSynthArea, first, kSynthAreaKeptByte1);
+    fields_.SetByte(Field::kSynthArea, settings_.kept.synthAreaByte2, kSynthAreaKeptByte2);
   }
 
   void WriteCarriedRegion() { fields_.SetBytes(Field::kCarriedRegion, settings_.carriedRegion); }

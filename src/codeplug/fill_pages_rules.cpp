@@ -2,6 +2,7 @@
 
 #include "codeplug/address_codec.h"
 #include "codeplug/codec_bindings.h"
+#include "core/cgrom_kind.h"
 
 namespace rer {
 namespace {
@@ -28,7 +29,7 @@ void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
 
 FilledPagesView ApplyFillPagesRules(EditorSettings& settings, int cgromType) {
   FilledPagesView view;
-  view.languagePointerVisible = cgromType != 0;
+  view.languagePointerVisible = cgromType != kCgromNone;
 
   settings.SetItem(Control::cb_newAlertMenu, kNewAlertMenuNo);
   settings.SetText(Control::ed_Pager_Model, "");

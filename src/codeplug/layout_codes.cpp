@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "codeplug/control_storage.h"
 #include "core/text.h"
@@ -217,6 +218,15 @@ std::uint16_t CannedWordOfText(std::string_view text) {
   unsigned word = 0;
   for (char c : text) word = (word << 4) | static_cast<unsigned>(HexDigitValue(c));
   return static_cast<std::uint16_t>(word);
+}
+
+std::optional<std::uint16_t> CheckedCannedWordOfText(std::string_view text) {
+  constexpr std::size_t kDigits = 4;
+  if (text.size() != kDigits) return std::nullopt;
+  for (char c : text) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+  }
+  return CannedWordOfText(text);
 }
 
 std::string CannedTextOfWord(std::uint16_t word) {

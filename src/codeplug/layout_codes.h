@@ -107,6 +107,9 @@ void WriteDefaultPleasingTune(ImageFields& image);
 // characters, right-aligned (a shorter text is zero-filled on the left),
 // two digits to a byte; a character that is no hexadecimal digit counts 0.
 std::uint16_t CannedWordOfText(std::string_view text);
+// The same for a text that must be exactly four hexadecimal digits, as the
+// program sequence checks a range against the pager's ROM; nothing otherwise.
+std::optional<std::uint16_t> CheckedCannedWordOfText(std::string_view text);
 // The word as lower-case hexadecimal without leading zeros ("0" for 0).
 std::string CannedTextOfWord(std::uint16_t word);
 

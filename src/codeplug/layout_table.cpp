@@ -2,6 +2,34 @@
 
 #include "synth/synth_area.h"
 
+// The two images at a glance (offsets in hexadecimal, ends inclusive):
+//
+//   1 KB family (0x000-0x3FF)            4 KB family (0x000-0xFFF)
+//   000-053 identity, passwords, serial  000-053 identity, passwords, serial
+//           number, feature bytes,               number, feature bytes,
+//           pleasing alert tune                  pleasing alert tune
+//   054-227 packed prompt area bounds    054-0F7 system records (41 x 4)
+//           (ideographic slots 054-225)  0F8-106 synthesizer area
+//   226     legacy firmware flag         107-138 model block
+//   227     band byte                    139-158 alert words (16 x 2)
+//                                        159-168 reminder, duty, user password,
+//                                                encryption key options
+//                                        165     band byte
+//                                        169-285 firmware patch area (the hand
+//                                                programming bytes 222-227
+//                                                lie inside it)
+//   228-2FE character set, service, print, language and decoding options,
+//           codeplug version and inventory number (24D-258), firmware
+//           header, carried region, sub-model, address option and frame
+//           bytes (16 each), frame time, long-address marks, checksum (2FE):
+//           the same offsets in both families
+//   300-3A3 system records (41 x 4)      300-746 packed prompts
+//   3A4-3B2 synthesizer area             774-EFE blanked by every encode
+//   3B3-3FF firmware patch tail          E7A-EFF variant patch (inside it)
+//                                        F00-FFF pager-specific data
+//
+// The rows below give every field its exact place; this map only orients.
+
 namespace rer {
 namespace {
 

@@ -130,6 +130,12 @@ enum class Field : std::uint8_t {
 
 inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::kCount);
 
+// Bytes of the synthesizer area (Field::kSynthArea) after its words and code
+// bytes that the synthesizer itself does not use, counted from its start.
+inline constexpr int kSynthAreaIconContrastByte = 12;  // the icon contrast v as (NOT v) AND 3
+inline constexpr int kSynthAreaKeptByte1 = 13;
+inline constexpr int kSynthAreaKeptByte2 = 14;
+
 enum class ByteOrder : std::uint8_t { kBigEndian, kLittleEndian };
 
 // The place of a field in one family's image. A repeated field (one per

@@ -10,6 +10,10 @@ namespace rer {
 
 enum class PagerFamily { k1K, k4K };
 
+// The 1 KB model with four addresses: no maildrop notebook, no memory
+// partition texts, no clock to set, and only the serial number to enter.
+inline constexpr std::uint8_t kFourAddressModel = 0x40;
+
 // The family of a model code; nothing for a code that belongs to neither.
 std::optional<PagerFamily> FamilyOfModel(std::uint8_t modelCode);
 

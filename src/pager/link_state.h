@@ -12,6 +12,7 @@
 
 #include "codeplug/firmware_flags.h"
 #include "comm/transport.h"
+#include "core/cgrom_kind.h"
 
 namespace rer {
 
@@ -32,15 +33,6 @@ inline constexpr std::uint8_t kStatusNormal = 'N';
 inline constexpr std::uint8_t kStatusOk = 'O';
 inline constexpr std::uint8_t kStatusUnprogrammed = 'U';
 inline constexpr std::uint8_t kStatusPasswordProtected = 'Y';
-
-// The character generator fitted in the pager.
-enum CgromKind : int {
-  kCgromNone = 0,
-  kCgromTraditionalChinese = 1,
-  kCgromSimplifiedChinese = 2,
-  kCgromOther = 3,
-  kCgromUnrecognised = 99,
-};
 
 // The firmware flags (R0402 ... Variant3R0501) are those of the shared
 // record, each set when its release is named in FirmwareVersion.

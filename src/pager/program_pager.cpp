@@ -12,6 +12,7 @@
 #include "codeplug/decode_image.h"
 #include "codeplug/encode.h"
 #include "codeplug/image_fields.h"
+#include "codeplug/layout_codes.h"
 #include "codeplug/layout_table.h"
 #include "codeplug/pager_family.h"
 #include "core/result_codes.h"
@@ -32,18 +33,9 @@
 namespace rer {
 namespace {
 
-// ---- Where the pager copy keeps its hardware values ----
+// ---- The hardware values of the pager copy, by their fields ----
 
-constexpr std::size_t kOptionByte1 = 0x0012;
-constexpr std::size_t kFeatureByte = 0x0032;
-constexpr std::size_t kModelTextStart = 0x0028;
-constexpr std::size_t kModelTextLength = 10;
-constexpr std::size_t kSubModelByte = 0x029A;
-constexpr std::size_t kFirmwareMarkByte = 0x0007;
-constexpr std::size_t kPagerSpecificStart = 0x0F00;
-constexpr std::size_t kPagerSpecificLength = 256;
-constexpr std::size_t kModelByte = 0x0001;
-constexpr std::size_t kStatusByte = 0x0000;
+constexpr std::size_t kModelTextLength = 10;  // the serial number field
 
 constexpr int kBandwidthBit = 4;  // of option byte 1
 constexpr int kHwClassBit = 7;    // of the band byte
@@ -73,7 +65,6 @@ constexpr std::uint8_t kSubModelAlwaysNewSecure = 0x1E;
 constexpr std::uint8_t kModel81 = 0x81;
 constexpr std::uint8_t kModel89 = 0x89;
 constexpr std::uint8_t kModelC0 = 0xC0;
-constexpr std::uint8_t kFourAddressModel = 0x40;
 constexpr int kSubModelOf81 = 1;
 constexpr int kSubModelOf89 = 2;
 // 1 KB models whose codeplug the encoder writes.
@@ -89,17 +80,42 @@ constexpr std::uint16_t kOtherCannedLast = 0x7D47;
 constexpr int kCannedSelectionTwoDigits = 1;
 constexpr int kCannedSelectionExtended = 2;
 
-// Pauses around the write, per family: {4 KB, 1 KB}.
 constexpr std::int64_t kPauseBeforeSecondReceiverOn = 190;
-constexpr std::int64_t kPauseAfterWrite4K = 200;
-constexpr std::int64_t kPauseAfterWrite1K = 190;
-constexpr std::int64_t kPauseBeforeClock4K = 2000;
-constexpr std::int64_t kPauseBeforeClock1K = 1200;
 
-std::string CopyText(const CodeplugImage& image, std::size_t start, std::size_t length) {
-  std::string text;
-  for (std::size_t i = 0; i < length; ++i) text += static_cast<char>(image[start + i]);
-  return text;
+}  // namespace
+
+// What the program sequence does differently per family, chosen once per run.
+struct ProgramFamilyTraits {
+  PagerFamily family;
+  SynthFamily synth;
+  bool standardEngine;  // the 4 KB link engine; the 1 KB family uses the compact one
+  int retryQuestion;    // asked after an attempt that ended with no answer
+  std::int64_t pauseAfterWrite;
+  std::int64_t pauseBeforeClock;
+  bool is4K() const { return family == PagerFamily::k4K; }
+};
+
+namespace {
+
+constexpr ProgramFamilyTraits kProgram4K{.family = PagerFamily::k4K,
+                                         .synth = SynthFamily::k4K,
+                                         .standardEngine = true,
+                                         .retryQuestion = kQuestionRetryTransfer,
+                                         .pauseAfterWrite = 200,
+                                         .pauseBeforeClock = 2000};
+constexpr ProgramFamilyTraits kProgram1K{.family = PagerFamily::k1K,
+                                         .synth = SynthFamily::k1K,
+                                         .standardEngine = false,
+                                         .retryQuestion = kQuestionRetryProgram1K,
+                                         .pauseAfterWrite = 190,
+                                         .pauseBeforeClock = 1200};
+
+const ProgramFamilyTraits& TraitsOf(PagerFamily family) {
+  return family == PagerFamily::k4K ? kProgram4K : kProgram1K;
+}
+
+int RunOn(PagerLink& link, const ProgramFamilyTraits& traits, int operation) {
+  return traits.standardEngine ? link.Run(operation) : link.RunCompact(operation);
 }
 
 std::string StoredPassword(const CodeplugImage& image, const Layout& layout, Field field) {
@@ -108,17 +124,6 @@ std::string StoredPassword(const CodeplugImage& image, const Layout& layout, Fie
 
 bool Contains(std::span<const std::uint8_t> codes, std::uint8_t code) {
   return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
-// A canned-range text as a number; nothing for anything but 4 hex digits.
-std::optional<std::uint16_t> CannedWord(const std::string& text) {
-  if (text.size() != 4) return std::nullopt;
-  unsigned value = 0;
-  for (char c : text) {
-    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    value = value * 16 + static_cast<unsigned>(HexDigitValue(c));
-  }
-  return static_cast<std::uint16_t>(value);
 }
 
 // The encode step as programming runs it: for the pager in the cradle, with
@@ -166,38 +171,44 @@ void SetModelBytes1K(PagerHardware& hw, std::uint8_t modelByte, std::uint8_t sub
 
 }  // namespace
 
-PagerHardware TakePagerHardware(const PagerCopy& copy, bool is4K, const LinkState& link) {
+PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, PagerFamily family,
+                                const LinkState& link) {
+  const Layout layout(family);
+  const ImageReader copy(pagerCopy, layout);
   PagerHardware hw;
-  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
-  const std::uint8_t band = copy[area.bandByte];
-  hw.bandwidth = TestBit(copy[kOptionByte1], kBandwidthBit) ? 1 : 0;
+  // The synthesizer's reference byte lies where its own area table says.
+  const std::uint8_t ref = pagerCopy[SynthAreaOf(TraitsOf(family).synth).refByte];
+  const std::uint8_t band = copy.Byte(Field::kBandByte);
+  const std::uint8_t option1 = copy.Byte(Field::kOptionByte1);
+  hw.bandwidth = TestBit(option1, kBandwidthBit) ? 1 : 0;
   hw.hwClass = HwClassOf(band);
-  hw.modelText = CopyText(copy, kModelTextStart, kModelTextLength);
+  hw.modelText = copy.Text(Field::kSerialNumber);
   hw.synthHwByte = static_cast<std::uint8_t>(band & kSideBitsMask);
-  if (is4K) {
-    hw.synthType = static_cast<int>((copy[area.refByte] & kSynthTypeMask4K) >> kSynthTypeShift4K);
+  if (family == PagerFamily::k4K) {
+    hw.synthType = static_cast<int>((ref & kSynthTypeMask4K) >> kSynthTypeShift4K);
     hw.hwVariant = HwVariantOf(band);
     return hw;
   }
-  hw.synthType = static_cast<int>((band & kFs8308Bit1K) | ((copy[area.refByte] >> 4) & 0x03));
-  hw.optionBits = static_cast<std::uint8_t>(copy[kOptionByte1] & kOptionBitsMask);
-  SetModelBytes1K(hw, copy[kModelByte], copy[kSubModelByte], link);
+  hw.synthType = static_cast<int>((band & kFs8308Bit1K) | ((ref >> 4) & 0x03));
+  hw.optionBits = static_cast<std::uint8_t>(option1 & kOptionBitsMask);
+  SetModelBytes1K(hw, copy.Byte(Field::kModelByte), copy.Byte(Field::kSubModel), link);
   return hw;
 }
 
-PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K) {
-  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
-  const std::uint8_t band = session.image[area.bandByte];
+PagerHardware EditorHardwareForBlankPager(const PagerSession& session, PagerFamily family) {
+  const Layout layout(family);
+  const ImageReader image(session.image, layout);
+  const std::uint8_t band = image.Byte(Field::kBandByte);
   PagerHardware hw;
   hw.synthType = session.settings.Item(Control::cb_PLL_Type);
   hw.bandwidth = session.settings.Item(Control::cb_nwBand);
   hw.hwClass = HwClassOf(band);
   hw.hwVariant = HwVariantOf(band);
   hw.synthHwByte = session.synth.SynthHwByte;
-  if (!is4K) {
-    hw.optionBits = static_cast<std::uint8_t>(session.image[kOptionByte1] & kOptionBitsMask);
+  if (family == PagerFamily::k1K) {
+    hw.optionBits = static_cast<std::uint8_t>(image.Byte(Field::kOptionByte1) & kOptionBitsMask);
     // The handshake named the pager's model; the firmware may rename it.
-    SetModelBytes1K(hw, session.link.ModelCode, session.image[kSubModelByte], session.link);
+    SetModelBytes1K(hw, session.link.ModelCode, image.Byte(Field::kSubModel), session.link);
   }
   return hw;
 }
@@ -222,22 +233,22 @@ int ProgramSequence::ProgramPager() {
   if (r != kLinkNotResponding && r != kLinkPortNotOpened) r = link_.RunCompactQuietly(opReceiverOn);
   if (r == kLinkNotResponding || r == kLinkPortNotOpened) return r;
 
-  const bool is4K = Is4KFamily(link.ModelCode);
+  const ProgramFamilyTraits& traits =
+      TraitsOf(Is4KFamily(link.ModelCode) ? PagerFamily::k4K : PagerFamily::k1K);
   link.LinkSpeedCode = kSpeed4800;
   link.StatusReply = 0;
   link.PasswordAsked = false;
   session_.settings.programming = true;
-  int result = Variant(is4K);
-  while (result == kLinkNotResponding &&
-         ui_.AskQuestion(is4K ? kQuestionRetryTransfer : kQuestionRetryProgram1K) == kResultYes) {
-    result = Variant(is4K);
+  int result = Variant(traits);
+  while (result == kLinkNotResponding && ui_.AskQuestion(traits.retryQuestion) == kResultYes) {
+    result = Variant(traits);
   }
   session_.settings.programming = false;
   return result == 0 ? kSuccess : kNotDone;
 }
 
-int ProgramSequence::Variant(bool is4K) {
-  const int result = VariantSteps(is4K);
+int ProgramSequence::Variant(const ProgramFamilyTraits& traits) {
+  const int result = VariantSteps(traits);
   // Every attempt ends so, a failed one too: a retry compares the pager in
   // the cradle with the one this attempt saw.
   RememberLastProgrammed();
@@ -259,24 +270,24 @@ int ProgramSequence::CheckDuplicates() {
   return 0;
 }
 
-int ProgramSequence::VariantSteps(bool is4K) {
+int ProgramSequence::VariantSteps(const ProgramFamilyTraits& traits) {
   LinkState& link = session_.link;
   link.ExtendedReply = true;
   link.ReadBeforeProgram = true;
   SelectLayout(session_.layout, link.ModelCode);
-  int r = is4K ? link_.Run(opReadCodeplug) : link_.RunCompact(opReadCodeplug);
+  int r = RunOn(link_, traits, opReadCodeplug);
   link.ReadBeforeProgram = false;
   const bool readOk = r == 0;
   if (readOk) {
-    pager_ = TakePagerHardware(session_.pagerCopy, is4K, link);
-    if (is4K) CopyPagerBytes4K();
+    pager_ = TakePagerHardware(session_.pagerCopy, traits.family, link);
+    if (traits.is4K()) CopyPagerBytes4K();
   } else if (r == kLinkUnprogrammed) {
     // A pager without a codeplug sent no image: there is nothing of its
     // hardware to take over, and what the copy still holds belongs to an
     // earlier pager. The editor's values stand.
-    pager_ = EditorHardwareForBlankPager(session_, is4K);
+    pager_ = EditorHardwareForBlankPager(session_, traits.family);
   } else if (r != kLinkNotResponding && r != kLinkPortNotOpened && r != kLinkUnprogrammed) {
-    ShowLinkFailure(r, is4K);
+    ShowLinkFailure(r, traits);
   }
 
   if (r != kLinkPortNotOpened) {
@@ -287,7 +298,7 @@ int ProgramSequence::VariantSteps(bool is4K) {
   }
   // The hardware values are only known after a good read; a failed read is
   // reported as such rather than as a pager of the wrong kind.
-  if (readOk && r == 0 && !HardwareMatches(is4K)) {
+  if (readOk && r == 0 && !HardwareMatches(traits)) {
     ui_.ShowError(kPagerNotSupported);
     return kPagerNotSupported;
   }
@@ -296,7 +307,7 @@ int ProgramSequence::VariantSteps(bool is4K) {
   if (link.Unprogrammed) {
     r = steps_.enterSerialNumber ? steps_.enterSerialNumber(session_, ui_) : kOperationCancelled;
   } else {
-    r = CheckPasswords(is4K);
+    r = CheckPasswords(traits);
   }
   if (r != 0) return r;
 
@@ -305,42 +316,40 @@ int ProgramSequence::VariantSteps(bool is4K) {
   if (session_.link.SerialNumber != session_.lastSerialNumber) {
     ReloadServiceAdjustments(session_.image, session_.layout, session_.settings);
   }
-  TakeOverHardware(is4K);
-  if (const int synth = SearchSynthesizer(is4K); synth != 0) return synth;
+  TakeOverHardware(traits);
+  if (const int synth = SearchSynthesizer(traits); synth != 0) return synth;
   if (const int band = RunBandCheck(session_.settings, ui_); band != 0) return band;
-  r = EncodeAndWrite(is4K);
+  r = EncodeAndWrite(traits);
   if (r != 0) return r;
-  return SetClock(is4K);
+  return SetClock(traits);
 }
 
 int ProgramSequence::CheckFirmware() const {
   return FirmwareProgrammingCheck(FirmwareFlagsOf(session_.link), session_.link.ModelCode);
 }
 
-bool ProgramSequence::HardwareMatches(bool is4K) const {
+bool ProgramSequence::HardwareMatches(const ProgramFamilyTraits& traits) const {
   // The editor's values live in the band byte of the codeplug being edited.
-  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
-  const std::uint8_t band = session_.image[area.bandByte];
+  const std::uint8_t band = ImageReader(session_.image, session_.layout).Byte(Field::kBandByte);
   const int editorClass = HwClassOf(band);
   if (editorClass != pager_.hwClass) return false;
-  if (!is4K) return true;  // the 1 KB family has no variant bits
+  if (!traits.is4K()) return true;  // the 1 KB family has no variant bits
   return HwVariantOf(band) == pager_.hwVariant;
 }
 
 void ProgramSequence::CopyPagerBytes4K() {
-  CodeplugImage& image = session_.image;
-  const PagerCopy& copy = session_.pagerCopy;
-  image[kFirmwareMarkByte] = copy[kFirmwareMarkByte];
-  std::copy_n(copy.Bytes().begin() + kPagerSpecificStart, kPagerSpecificLength,
-              image.Bytes().begin() + kPagerSpecificStart);
+  ImageFields image(session_.image, session_.layout);
+  const ImageReader copy(session_.pagerCopy, session_.layout);
+  image.SetByte(Field::kFirmwareMark, copy.Byte(Field::kFirmwareMark));
+  image.SetBytes(Field::kPagerSpecificData, copy.Bytes(Field::kPagerSpecificData));
   if (!session_.link.R0501) return;
-  const std::uint8_t pagerSubModel = copy[kSubModelByte];
+  const std::uint8_t pagerSubModel = copy.Byte(Field::kSubModel);
   if (pagerSubModel == kSubModelAlwaysNewSecure || IsNewSecure4KSeries(pager_.modelText)) {
-    image[kSubModelByte] = kSubModelNewSecure;
+    image.SetByte(Field::kSubModel, kSubModelNewSecure);
   } else if (IsNew4KSeries(pager_.modelText)) {
-    image[kSubModelByte] = kSubModelNew;
+    image.SetByte(Field::kSubModel, kSubModelNew);
   } else {
-    image[kSubModelByte] = pagerSubModel;
+    image.SetByte(Field::kSubModel, pagerSubModel);
   }
 }
 
@@ -348,16 +357,16 @@ bool ProgramSequence::PasswordBitsMoved() const {
   return IsAbove464(ReadCodeplugVersion(ImageReader(session_.pagerCopy, session_.layout)));
 }
 
-int ProgramSequence::CheckPasswords(bool is4K) {
-  int r = CheckLocalPassword(is4K);
-  if (r == 0) r = CheckSecurePassword(is4K);
+int ProgramSequence::CheckPasswords(const ProgramFamilyTraits& traits) {
+  int r = CheckLocalPassword(traits);
+  if (r == 0) r = CheckSecurePassword(traits);
   if (r == 0 && session_.passwords.secureWrongCount <= kMostWrongTries) r = CheckOtaPassword();
   // A wrong local password has been reported already.
   if (r != 0 && r != kWrongLocalPassword) ui_.ShowError(r);
   return r;
 }
 
-int ProgramSequence::CheckLocalPassword(bool is4K) {
+int ProgramSequence::CheckLocalPassword(const ProgramFamilyTraits& traits) {
   if (!LocalPasswordRequired(session_.pagerCopy, session_.link.ModelCode)) return 0;
   int r = checks_.AskCodeplugPassword(
       PasswordMode::PagerLocal,
@@ -365,22 +374,24 @@ int ProgramSequence::CheckLocalPassword(bool is4K) {
   if (r == 0) return 0;
   r = kWrongLocalPassword;  // a closed entry is refused the same way
   ui_.ShowError(r);
-  if (!is4K && session_.passwords.localWrongCount > kMostWrongTries) {
-    session_.image[kStatusByte] = SetBit(session_.image[kStatusByte], kTooManyTriesBit);
+  if (!traits.is4K() && session_.passwords.localWrongCount > kMostWrongTries) {
+    MarkTooManyTries();
     return 0;
   }
   return r;
 }
 
-int ProgramSequence::CheckSecurePassword(bool is4K) {
+int ProgramSequence::CheckSecurePassword(const ProgramFamilyTraits& traits) {
   const PagerCopy& copy = session_.pagerCopy;
-  const bool enabled = (!is4K || PasswordBitsMoved()) ? TestBit(copy[kOptionByte1], kSecureBitNew)
-                                                      : TestBit(copy[kFeatureByte], kSecureBitOld);
+  const ImageReader pager(copy, session_.layout);
+  const bool enabled = (!traits.is4K() || PasswordBitsMoved())
+                           ? TestBit(pager.Byte(Field::kOptionByte1), kSecureBitNew)
+                           : TestBit(pager.Byte(Field::kFeatureOptions), kSecureBitOld);
   if (!enabled) return 0;
   const std::string ours =
       StoredPassword(session_.image, session_.layout, Field::kSecurePasswordText);
   bool ask = !acceptedSecure_ || *acceptedSecure_ != ours;
-  if (!is4K && session_.link.SerialNumber == session_.lastSerialNumber) {
+  if (!traits.is4K() && session_.link.SerialNumber == session_.lastSerialNumber) {
     const SynthArea& area = SynthAreaOf(SynthFamily::k1K);
     // The chip the editor's settings would store there: on each band the
     // list item names the chip whose words are written.
@@ -403,8 +414,8 @@ int ProgramSequence::CheckSecurePassword(bool is4K) {
   }
   WriteSecureWrongCount();
   if (session_.passwords.secureWrongCount > kMostWrongTries) {
-    session_.image[kStatusByte] = SetBit(session_.image[kStatusByte], kTooManyTriesBit);
-    if (!is4K) {
+    MarkTooManyTries();
+    if (!traits.is4K()) {
       ui_.ShowError(r);
       return 0;
     }
@@ -414,13 +425,22 @@ int ProgramSequence::CheckSecurePassword(bool is4K) {
 
 void ProgramSequence::WriteSecureWrongCount() {
   const int count = std::min(session_.passwords.secureWrongCount, kMostWrongTries);
-  std::uint8_t& status = session_.image[kStatusByte];
-  status = static_cast<std::uint8_t>((status & ~kTriesMask) | (count & kTriesMask));
+  ImageFields image(session_.image, session_.layout);
+  const std::uint8_t status = image.Byte(Field::kStatusByte);
+  image.SetByte(Field::kStatusByte,
+                static_cast<std::uint8_t>((status & ~kTriesMask) | (count & kTriesMask)));
+}
+
+void ProgramSequence::MarkTooManyTries() {
+  ImageFields image(session_.image, session_.layout);
+  image.SetByte(Field::kStatusByte, SetBit(image.Byte(Field::kStatusByte), kTooManyTriesBit));
 }
 
 int ProgramSequence::CheckOtaPassword() {
   const PagerCopy& copy = session_.pagerCopy;
-  if (TestBit(copy[kFeatureByte], kOtaDisabledBit)) return 0;
+  if (TestBit(ImageReader(copy, session_.layout).Byte(Field::kFeatureOptions), kOtaDisabledBit)) {
+    return 0;
+  }
   const std::string ours = StoredPassword(session_.image, session_.layout, Field::kOtaPasswordText);
   if (acceptedOta_ && *acceptedOta_ == ours) return 0;
   const int r = checks_.AskCodeplugPassword(
@@ -450,17 +470,15 @@ void ProgramSequence::CheckCharacterRom() {
 void ProgramSequence::CheckCannedRange() {
   EditorSettings& settings = session_.settings;
   const LinkState& link = session_.link;
-  if (link.CgromType != kCgromTraditionalChinese && link.CgromType != kCgromSimplifiedChinese) {
-    return;
-  }
+  if (!IsChineseCgrom(link.CgromType)) return;
   // The range belongs to the regular canned messages; the ideographic
   // numeric level is only adjusted along with it.
   if (!settings.Checked(Control::cb_regularCannedMsg)) return;
   const bool traditional = link.CgromType == kCgromTraditionalChinese;
   const std::uint16_t first = traditional ? kTraditionalCannedFirst : kOtherCannedFirst;
   const std::uint16_t last = traditional ? kTraditionalCannedLast : kOtherCannedLast;
-  const auto start = CannedWord(settings.Text(Control::ed_startCannedMsg));
-  const auto end = CannedWord(settings.Text(Control::ed_endCannedMsg));
+  const auto start = CheckedCannedWordOfText(settings.Text(Control::ed_startCannedMsg));
+  const auto end = CheckedCannedWordOfText(settings.Text(Control::ed_endCannedMsg));
   const auto inRange = [&](std::optional<std::uint16_t> w) {
     return w && *w >= first && *w <= last;
   };
@@ -474,32 +492,32 @@ void ProgramSequence::CheckCannedRange() {
   }
 }
 
-void ProgramSequence::TakeOverHardware(bool is4K) {
+void ProgramSequence::TakeOverHardware(const ProgramFamilyTraits& traits) {
   EditorSettings& settings = session_.settings;
   LinkState& link = session_.link;
-  const SynthArea& area = SynthAreaOf(is4K ? SynthFamily::k4K : SynthFamily::k1K);
+  ImageFields image(session_.image, session_.layout);
   settings.SetItem(Control::cb_PLL_Type, pager_.synthType);
   settings.SetItem(Control::cb_nwBand, pager_.bandwidth);
-  std::uint8_t& band = session_.image[area.bandByte];
-  band = WithBit(band, kHwClassBit, pager_.hwClass != 0);
+  image.SetByte(Field::kBandByte,
+                WithBit(image.Byte(Field::kBandByte), kHwClassBit, pager_.hwClass != 0));
   // A pager without a codeplug gets the serial number typed for it.
   const std::string modelText =
       link.Unprogrammed ? PadRight(link.SerialNumber, kModelTextLength) : pager_.modelText;
   settings.SetText(Control::ed_serialNumber, modelText);
-  if (!is4K) {
-    std::copy(modelText.begin(), modelText.end(), session_.image.Bytes().begin() + kModelTextStart);
+  if (!traits.is4K()) {
+    image.SetText(Field::kSerialNumber, modelText);
     link.ModelCode = pager_.modelByte;
   }
-  if (is4K || !link.Unprogrammed) {
+  if (traits.is4K() || !link.Unprogrammed) {
     session_.synth.SynthHwByte = pager_.synthHwByte;
     SelectPllParams(session_.synth.params, pager_.synthType, settings.Item(Control::cb_freqBand));
   }
 }
 
-int ProgramSequence::SearchSynthesizer(bool is4K) {
+int ProgramSequence::SearchSynthesizer(const ProgramFamilyTraits& traits) {
   const auto hz = HzOfFrequencyText(session_.settings.Text(Control::ed_frequency));
   DividerRequest request{.image = session_.image.Bytes(),
-                         .family = is4K ? SynthFamily::k4K : SynthFamily::k1K,
+                         .family = traits.synth,
                          .chipType = session_.settings.Item(Control::cb_PLL_Type),
                          .band = session_.settings.Item(Control::cb_freqBand)};
   if (!hz || SearchDividers(session_.synth, *hz, request) == 0) {
@@ -509,41 +527,41 @@ int ProgramSequence::SearchSynthesizer(bool is4K) {
   return 0;
 }
 
-int ProgramSequence::EncodeAndWrite(bool is4K) {
-  CodeplugImage& image = session_.image;
+int ProgramSequence::EncodeAndWrite(const ProgramFamilyTraits& traits) {
   LinkState& link = session_.link;
-  if (is4K) {
+  if (traits.is4K()) {
     if (const int e = Encode(); e != 0) return e;
-    const int r = link_.Run(opWriteCodeplug);
-    if (r != 0) ShowLinkFailure(r, is4K);
+    const int r = RunOn(link_, traits, opWriteCodeplug);
+    if (r != 0) ShowLinkFailure(r, traits);
     return r;
   }
+  ImageFields image(session_.image, session_.layout);
   if (link.ModelCode == kModel89) {
-    image[kSubModelByte] = kSubModelOf89;
+    image.SetByte(Field::kSubModel, kSubModelOf89);
   } else if (link.ModelCode == kModelC0) {
-    image[kSubModelByte] = static_cast<std::uint8_t>(pager_.subModel);
+    image.SetByte(Field::kSubModel, static_cast<std::uint8_t>(pager_.subModel));
   } else {
-    image[kSubModelByte] = kSubModelOf81;
+    image.SetByte(Field::kSubModel, kSubModelOf81);
   }
   if (Contains(kEncoded1KModels, link.ModelCode)) {
     if (const int e = Encode(); e != 0) return e;
   }
   if (const std::uint8_t model = ModelByteForFirmware1K(FirmwareFlagsOf(link)); model != 0) {
-    image[kModelByte] = model;
+    image.SetByte(Field::kModelByte, model);
   }
   const CrossModelInput input{.codeplugModel = static_cast<std::uint8_t>(session_.readModelWord),
-                              .codeplugSubModel = image[kSubModelByte],
+                              .codeplugSubModel = image.Byte(Field::kSubModel),
                               .pagerModel = link.ModelCode,
                               .r0406 = link.R0406,
                               .pagerSubModel = pager_.subModel};
-  image[kOptionByte1] =
-      AdjustOptionByte(image[kOptionByte1], CrossModelSource(input), pager_.optionBits);
+  image.SetByte(Field::kOptionByte1, AdjustOptionByte(image.Byte(Field::kOptionByte1),
+                                                      CrossModelSource(input), pager_.optionBits));
   // The bytes above changed after the encode: the pager checks the sum.
-  WriteImageChecksum(image, session_.layout);
-  return link_.RunCompact(opWriteCodeplug);
+  WriteImageChecksum(session_.image, session_.layout);
+  return RunOn(link_, traits, opWriteCodeplug);
 }
 
-int ProgramSequence::SetClock(bool is4K) {
+int ProgramSequence::SetClock(const ProgramFamilyTraits& traits) {
   LinkState& link = session_.link;
   if (NeedsSecondReceiverOn(link.FirmwareVersion)) {
     clock_.DelayMs(kPauseBeforeSecondReceiverOn);
@@ -557,11 +575,11 @@ int ProgramSequence::SetClock(bool is4K) {
   }
   passwords.passwordChanged = false;
 
-  clock_.DelayMs(is4K ? kPauseAfterWrite4K : kPauseAfterWrite1K);
+  clock_.DelayMs(traits.pauseAfterWrite);
   if (link.ModelCode == kFourAddressModel) return 0;
-  clock_.DelayMs(is4K ? kPauseBeforeClock4K : kPauseBeforeClock1K);
-  const int r = is4K ? link_.Run(opSetClock) : link_.RunCompact(opSetClock);
-  if (r != 0) ShowLinkFailure(r, is4K);
+  clock_.DelayMs(traits.pauseBeforeClock);
+  const int r = RunOn(link_, traits, opSetClock);
+  if (r != 0) ShowLinkFailure(r, traits);
   return r;
 }
 
@@ -569,10 +587,10 @@ int ProgramSequence::Encode() {
   return steps_.encode ? steps_.encode(session_) : EncodeForProgramming(session_, pager_.subModel);
 }
 
-void ProgramSequence::ShowLinkFailure(int r, bool is4K) const {
+void ProgramSequence::ShowLinkFailure(int r, const ProgramFamilyTraits& traits) const {
   // The compact engine reports its own failures; a pager that stopped
   // answering is asked about by the retry question instead.
-  if (!is4K || r == kLinkNotResponding || r == kLinkPortNotOpened) return;
+  if (!traits.standardEngine || r == kLinkNotResponding || r == kLinkPortNotOpened) return;
   ui_.ShowError(r);
 }
 

@@ -32,13 +32,17 @@ struct PagerHardware {
   std::uint8_t synthHwByte = 0;
 };
 
-// Reads the hardware values out of `pagerCopy` for the family of `is4K`.
+// Reads the hardware values out of `pagerCopy` through the layout of `family`.
 // For the 1 KB family the model byte follows the firmware generation.
-PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, bool is4K, const LinkState& link);
+PagerHardware TakePagerHardware(const PagerCopy& pagerCopy, PagerFamily family,
+                                const LinkState& link);
 
 // The hardware values for a pager that holds no codeplug: the editor's own,
 // with the 1 KB model byte from the handshake as the firmware names it.
-PagerHardware EditorHardwareForBlankPager(const PagerSession& session, bool is4K);
+PagerHardware EditorHardwareForBlankPager(const PagerSession& session, PagerFamily family);
+
+// What the program sequence does differently per family (program_pager.cpp).
+struct ProgramFamilyTraits;
 
 // The steps that live above the pager layer, wired in by the caller.
 struct ProgramSteps {
@@ -69,26 +73,27 @@ class ProgramSequence {
 
  private:
   // One attempt: the steps, then the last-programmed values remembered.
-  int Variant(bool is4K);
-  int VariantSteps(bool is4K);
+  int Variant(const ProgramFamilyTraits& traits);
+  int VariantSteps(const ProgramFamilyTraits& traits);
   int CheckDuplicates();
   int CheckFirmware() const;
-  bool HardwareMatches(bool is4K) const;
+  bool HardwareMatches(const ProgramFamilyTraits& traits) const;
   void CopyPagerBytes4K();
-  int CheckPasswords(bool is4K);
-  int CheckLocalPassword(bool is4K);
-  int CheckSecurePassword(bool is4K);
+  int CheckPasswords(const ProgramFamilyTraits& traits);
+  int CheckLocalPassword(const ProgramFamilyTraits& traits);
+  int CheckSecurePassword(const ProgramFamilyTraits& traits);
   int CheckOtaPassword();
   void CheckCharacterRom();
   void CheckCannedRange();
-  void TakeOverHardware(bool is4K);
-  int SearchSynthesizer(bool is4K);
-  int EncodeAndWrite(bool is4K);
+  void TakeOverHardware(const ProgramFamilyTraits& traits);
+  int SearchSynthesizer(const ProgramFamilyTraits& traits);
+  int EncodeAndWrite(const ProgramFamilyTraits& traits);
   int Encode();
-  int SetClock(bool is4K);
-  void ShowLinkFailure(int r, bool is4K) const;
+  int SetClock(const ProgramFamilyTraits& traits);
+  void ShowLinkFailure(int r, const ProgramFamilyTraits& traits) const;
   bool PasswordBitsMoved() const;
   void WriteSecureWrongCount();
+  void MarkTooManyTries();
   void RememberLastProgrammed();
 
   PagerSession& session_;

@@ -8,13 +8,13 @@
 
 #include "codeplug/address_codec.h"
 #include "codeplug/editor_settings.h"
+#include "codeplug/pager_family.h"
 #include "core/result_codes.h"
 #include "core/user_interface.h"
 
 namespace rer {
 
 // The model whose codeplug holds only the first four addresses.
-inline constexpr std::uint8_t kFourAddressModel = 0x40;
 
 // The frame that address `value` falls in: capcodes up to three above
 // address 1 (`firstCapcode`) share its frame, every other capcode has its own.

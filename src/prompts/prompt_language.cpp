@@ -16,13 +16,15 @@ std::vector<std::string> BuildLanguageList(int cgromType) {
   for (int language = 0; language < kLatinLanguageCount; ++language) {
     items.emplace_back(PromptLanguageName(language));
   }
-  if (cgromType == kCgromTraditional) items.emplace_back(PromptLanguageName(kTraditionalChinese));
-  if (cgromType == kCgromSimplified) items.emplace_back(PromptLanguageName(kSimplifiedChinese));
+  if (cgromType == kCgromTraditionalChinese)
+    items.emplace_back(PromptLanguageName(kTraditionalChinese));
+  if (cgromType == kCgromSimplifiedChinese)
+    items.emplace_back(PromptLanguageName(kSimplifiedChinese));
   return items;
 }
 
 int LanguageForListPosition(int position, int cgromType) {
-  if (cgromType == kCgromSimplified && position >= kChineseListPosition) {
+  if (cgromType == kCgromSimplifiedChinese && position >= kChineseListPosition) {
     return kSimplifiedChinese;
   }
   return position;
@@ -41,9 +43,9 @@ void ChoosePromptLanguage(PromptSettings& settings, int position, int cgromType,
 
 bool ChineseRomMissing(int language, int cgromType) {
   if (language != kTraditionalChinese && language != kSimplifiedChinese) return false;
-  if (cgromType == 0) return true;
-  return (cgromType == kCgromTraditional && language == kSimplifiedChinese) ||
-         (cgromType == kCgromSimplified && language == kTraditionalChinese);
+  if (cgromType == kCgromNone) return true;
+  return (cgromType == kCgromTraditionalChinese && language == kSimplifiedChinese) ||
+         (cgromType == kCgromSimplifiedChinese && language == kTraditionalChinese);
 }
 
 bool ChangeToEnglishIfNoChineseRom(PromptSettings& settings, int cgromType, bool largeLayout,

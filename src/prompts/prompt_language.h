@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/cgrom_kind.h"
 #include "core/result_codes.h"
 #include "prompts/prompt_catalogue.h"
 
@@ -19,10 +20,6 @@ struct PromptSettings {
   int language = 0;          // PromptLanguage, 0..16
   bool ideoPrompts = false;  // IdeoPrompts: prompts held as Chinese fields
 };
-
-// The CgromType values that mean a Chinese character ROM.
-inline constexpr int kCgromTraditional = 1;
-inline constexpr int kCgromSimplified = 2;
 
 // The items of cb_internationalPrompt: the fifteen Latin names, then the
 // Chinese language the pager's character ROM can show, if any.

@@ -3,13 +3,13 @@
 #include <array>
 #include <string>
 
+#include "codeplug/pager_family.h"
 #include "core/result_codes.h"
 
 namespace rer {
 namespace {
 
 constexpr std::uint8_t kLargeMemoryReply = 32;
-constexpr std::uint8_t kSerialOnlyModel = 0x40;
 constexpr int kFallbackIndex = 2;
 
 using PartitionTable = std::array<PartitionEntry, kPartitionEntries>;
@@ -61,7 +61,7 @@ int PartitionIndexOfCode(bool largeMemory, std::uint8_t code) {
 }
 
 int EnterSerialAndPartition(LinkState& link, std::uint8_t& memoryPartition, UserInterface& ui) {
-  const bool serialOnly = link.ModelCode == kSerialOnlyModel;
+  const bool serialOnly = link.ModelCode == kFourAddressModel;
   const bool large = UsesLargeMemory(link);
   UserInterface::SerialPartitionRequest request;
   if (!serialOnly) {

@@ -16,9 +16,6 @@ inline constexpr int kSynthTypeNPC5170 = 2;
 inline constexpr int kSynthTypeFS8107 = 3;
 inline constexpr int kSynthTypeFS8308 = 4;
 
-// Items of the chip list of the General page, by type index.
-inline constexpr std::array<std::string_view, kSynthTypeCount> kPllTypeItems{
-    "HI8107", "MB15E03", "NPC5170", "FS8107 / FS8108", "FS8308"};
 // Chip names the synthesizer record carries, by type index.
 inline constexpr std::array<std::string_view, kSynthTypeCount> kSynthChipNames{
     "HI8107", "MB15E03", "NPC5170", "FS8108", "FS8308"};

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "codeplug/codec_bindings.h"
 #include "codeplug/editor_settings.h"
+#include "codeplug/layout_bits.h"
+#include "codeplug/layout_codes.h"
 
 namespace rer {
 namespace {
@@ -62,6 +65,47 @@ TEST(ControlTableTest, FieldNumbersAreUsedOnceAsTheNumberingSays) {
   EXPECT_EQ(users.rbegin()->first, kLastFieldNumber);
   EXPECT_EQ(users.at(282), (std::vector<std::string>{"ed_onOffDuty01", "cb_ZoomDefault"}));
   EXPECT_EQ(users.at(283), (std::vector<std::string>{"ed_onOffDuty02", "cb_MaildropFirstCapcode"}));
+}
+
+// One row per control, one field number per row (or none, for the controls
+// the numbering leaves out; FieldNumbersAreUsedOnceAsTheNumberingSays checks
+// the numbering itself), and a storage: placed bits, codes or text, a rule of
+// the decode and encode steps, or an explicit "none".
+TEST(ControlTableTest, EveryControlHasOneRowOneNumberAndAStorage) {
+  std::set<std::string_view> names;
+  for (std::size_t row = 0; row < kControlCount; ++row) {
+    const auto control = static_cast<Control>(row);
+    const ControlRow& r = RowOf(control);
+    EXPECT_TRUE(names.insert(r.name).second) << r.name;
+    if (r.perAddress) {
+      EXPECT_EQ(r.field == kNoFieldNumber, r.fieldStride == 0) << r.name;
+    } else {
+      EXPECT_EQ(r.fieldStride, 0) << r.name;
+    }
+
+    std::size_t placements = 0;
+    for (const BitFieldRow& bits : ControlBitFieldRows()) placements += bits.name == r.name;
+    for (const CodedSettingRow& codes : ControlCodedSettingRows()) {
+      placements += codes.name == r.name;
+    }
+    for (const CodecBinding& binding : CodecBindings()) {
+      placements += binding.control == control && binding.source == BindingSource::kText;
+    }
+    switch (r.storage) {
+      case StorageClass::kPlaced:
+        EXPECT_GT(placements, 0u) << r.name;
+        break;
+      case StorageClass::kRule:
+      case StorageClass::kNone:
+        EXPECT_EQ(placements, 0u) << r.name;
+        break;
+    }
+  }
+  EXPECT_EQ(names.size(), kControlCount);
+  // Every binding belongs to a placed control.
+  for (const CodecBinding& binding : CodecBindings()) {
+    EXPECT_EQ(RowOf(binding.control).storage, StorageClass::kPlaced) << RowOf(binding.control).name;
+  }
 }
 
 TEST(ControlTableTest, TypedAccessAndNamedAccessReachTheSameValue) {
