@@ -1,31 +1,43 @@
-// rer-cli apply BASE.cp SETTINGS.json -o OUT.cp
-// Loads BASE.cp, sets the controls that SETTINGS.json names, runs the checks
-// and the synthesizer computation of Save as, and writes OUT.cp. The JSON is
-// an object of control names and values (or, as dump writes it, an object
-// with such a "settings" member): a text control takes a string, a check box
-// true or false, a list the text of an item, its index, or null for no
-// selection. Any unknown name, value out of its control's domain, or failed
-// check (address pages, frequency band, synthesizer) is an error that names
-// it, and nothing is written.
+// rer-cli apply BASE.cp SETTINGS.json -o OUT.cp [--yes | --no]
+// Loads BASE.cp and shows it to the page rules as the window does, takes
+// each edit that SETTINGS.json names through the same store handler as the
+// window, runs the page checks and the synthesizer computation of Save as,
+// and writes OUT.cp. The JSON is either an array of one-key objects, applied
+// in the array's order, or an object of control names and values (or, as
+// dump writes it, an object with such a "settings" member), applied in
+// field-number order: a text control takes a string, a check box true or
+// false, a list the text of an item, its index, or null for no selection.
+// Every message and question the window would show is printed on stderr
+// (title and text); questions are answered Yes with --yes, otherwise No.
+// Any unknown name, value out of its control's domain, or failed check
+// (address pages, frequency band, synthesizer) is an error that names it,
+// and nothing is written.
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <algorithm>
 #include <iostream>
+#include <vector>
 
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "codeplug/fill_pages_rules.h"
+#include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 #include "pages/address_checks.h"
+#include "pages/page_rules.h"
 
 namespace rer::cli {
 namespace {
 
-constexpr const char* kUsage = "usage: rer-cli apply BASE.cp SETTINGS.json -o OUT.cp";
+constexpr const char* kUsage =
+    "usage: rer-cli apply BASE.cp SETTINGS.json -o OUT.cp [--yes | --no]";
 constexpr const char* kSettingsMember = "settings";
 // The one check box with a third state: the ideographic canned level.
 constexpr std::string_view kThreeStateBox = "cb_ideoNumericCanned";
@@ -91,7 +103,22 @@ std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValu
   return "cannot be set";
 }
 
-std::optional<QJsonObject> ReadSettingsObject(const std::string& path, std::string& error) {
+// One edit: a control's name and its new value.
+struct Edit {
+  std::string name;
+  QJsonValue value;
+};
+
+// Field number order for the edits of a plain object; the controls without
+// a number (computed texts, the encryption keys) come after, in catalogue order.
+int OrderOf(const FieldCatalogue& catalogue, const std::string& name) {
+  const int index = catalogue.IndexOf(name);
+  if (index < 0) return 0;  // reported as unknown when it is reached
+  const int field = catalogue.Entries()[static_cast<std::size_t>(index)].fieldNumber;
+  return field != kNoFieldNumber ? field : 100000 + index;
+}
+
+std::optional<std::vector<Edit>> ReadEdits(const std::string& path, std::string& error) {
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) {
     error = "cannot read " + path;
@@ -99,21 +126,51 @@ std::optional<QJsonObject> ReadSettingsObject(const std::string& path, std::stri
   }
   QJsonParseError parseError;
   const auto document = QJsonDocument::fromJson(file.readAll(), &parseError);
+  std::vector<Edit> edits;
+  if (document.isArray()) {
+    for (const QJsonValue& item : document.array()) {
+      const QJsonObject one = item.toObject();
+      if (!item.isObject() || one.size() != 1) {
+        error = path + ": each element of the array must be an object with one control";
+        return std::nullopt;
+      }
+      edits.push_back({one.begin().key().toStdString(), one.begin().value()});
+    }
+    return edits;
+  }
   if (!document.isObject()) {
-    error = path + ": not a JSON object (" + parseError.errorString().toStdString() + ")";
+    error = path + ": not a JSON object or array (" + parseError.errorString().toStdString() + ")";
     return std::nullopt;
   }
   QJsonObject object = document.object();
   if (object.value(kSettingsMember).isObject()) object = object.value(kSettingsMember).toObject();
-  return object;
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    edits.push_back({it.key().toStdString(), it.value()});
+  }
+  const FieldCatalogue& catalogue = FieldCatalogue::Instance();
+  std::stable_sort(edits.begin(), edits.end(), [&](const Edit& a, const Edit& b) {
+    return OrderOf(catalogue, a.name) < OrderOf(catalogue, b.name);
+  });
+  return edits;
 }
+
+// The boxes of the window, on stderr: title, then text.
+class ApplyUserInterface : public CommandLineUserInterface {
+ public:
+  int ShowMessageBox(const MessageBox& box) override {
+    std::cerr << box.title << "\n" << box.text;
+    if (!box.text.empty() && box.text.back() != '\n') std::cerr << "\n";
+    return ScriptedUserInterface::ShowMessageBox(box);
+  }
+};
 
 }  // namespace
 
 int RunApplyCommand(const CommandArgs& words) {
-  Args args(words, {"o"}, {});
+  Args args(words, {"o"}, {"yes", "no"});
   const auto output = args.value("o");
-  if (!args.ok() || args.positional().size() != 2 || !output) {
+  if (!args.ok() || args.positional().size() != 2 || !output ||
+      (args.has("yes") && args.has("no"))) {
     std::cerr << (args.ok() ? kUsage : args.error()) << "\n";
     return 2;
   }
@@ -121,13 +178,14 @@ int RunApplyCommand(const CommandArgs& words) {
   const std::string& settingsPath = args.positional()[1];
 
   std::string error;
-  const auto changes = ReadSettingsObject(settingsPath, error);
-  if (!changes) {
+  const auto edits = ReadEdits(settingsPath, error);
+  if (!edits) {
     std::cerr << "apply: " << error << "\n";
     return 1;
   }
 
-  CommandLineUserInterface ui;
+  ApplyUserInterface ui;
+  ui.defaultAnswer = args.has("yes") ? kResultYes : kResultNo;
   auto session = std::make_unique<PagerSession>();
   if (!ReadTextFile(basePath)) {
     std::cerr << "apply: cannot read " << basePath << "\n";
@@ -138,30 +196,48 @@ int RunApplyCommand(const CommandArgs& words) {
     return 1;
   }
 
+  // The pages as the window shows them once the file is in the editor.
+  ApplyFillPagesRules(session->settings, session->link.CgromType);
+  PageRules pages(session->settings, ui,
+                  PageEnvironmentFor(session->link.ModelCode, session->link.CgromType,
+                                     ImageReader(session->image, session->layout)));
+  pages.Addresses().UpdateAddresses();
+
+  // Each edit as the window makes it: the field is entered, its value
+  // changes, and the field's page stores it.
   const FieldCatalogue& catalogue = FieldCatalogue::Instance();
-  for (auto it = changes->begin(); it != changes->end(); ++it) {
-    const std::string name = it.key().toStdString();
-    const int index = catalogue.IndexOf(name);
+  for (const Edit& edit : *edits) {
+    const int index = catalogue.IndexOf(edit.name);
     if (index < 0) {
-      std::cerr << "apply: unknown control " << name << "\n";
+      std::cerr << "apply: unknown control " << edit.name << "\n";
       return 1;
     }
-    const auto problem = ApplyValue(catalogue.Entries()[static_cast<std::size_t>(index)],
-                                    it.value(), session->settings.ValueAt(index));
+    const ControlEntry& entry = catalogue.Entries()[static_cast<std::size_t>(index)];
+    // The computed texts (the FLEX addresses) follow from the other settings.
+    if (entry.readOnly) continue;
+    pages.Enter(entry.page, entry.fieldNumber);
+    const auto problem = ApplyValue(entry, edit.value, session->settings.ValueAt(index));
     if (problem) {
-      std::cerr << "apply: " << name << " " << *problem << "\n";
+      std::cerr << "apply: " << edit.name << " " << *problem << "\n";
       return 1;
     }
+    pages.Store(entry.page, entry.fieldNumber);
   }
 
-  // The address pages are checked before anything is saved, as Save as does.
-  // Duplicate capcodes are the program sequence's concern, not the file's.
-  int failingAddress = 0;
-  if (CheckAddressPages(session->settings, &failingAddress) != 0) {
-    ui.ShowError(kInvalidAddressCode);
-    std::cerr << "apply: "
-              << FieldCatalogue::AddressControlName(AddressControl::Capcode, failingAddress)
-              << " failed the check; nothing written\n";
+  // The page checks before anything is saved, as Save as runs them from the
+  // General page. Duplicate capcodes are told, and are the program
+  // sequence's concern, not the file's.
+  const int check = RunEditorPageCheck(pages, kPageGeneral, kNoFieldNumber);
+  if (!PageChangeAllowed(check)) {
+    int failingAddress = 0;
+    if (check == kInvalidAddressCode &&
+        CheckAddressPages(session->settings, &failingAddress) != 0) {
+      std::cerr << "apply: "
+                << FieldCatalogue::AddressControlName(AddressControl::Capcode, failingAddress)
+                << " failed the check; nothing written\n";
+    } else {
+      std::cerr << "apply: the page checks failed; nothing written\n";
+    }
     return 1;
   }
 

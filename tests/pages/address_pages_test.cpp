@@ -10,7 +10,7 @@
 #include "core/messages.h"
 #include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
-#include "pages/editor_pages.h"
+#include "pages/page_rules.h"
 
 namespace rer {
 namespace {

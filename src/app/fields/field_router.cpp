@@ -52,12 +52,8 @@ FieldRouter::Kind KindOf(const QWidget& widget) {
 }  // namespace
 
 PageEnvironment PageEnvironmentOf(const PagerSession& session) {
-  PageEnvironment environment;
-  environment.modelCode = session.link.ModelCode;
-  environment.cgromType = session.link.CgromType;
-  const ImageReader reader(session.image, session.layout);
-  if (reader.Has(Field::kSubModel)) environment.subModel = reader.Byte(Field::kSubModel);
-  return environment;
+  return PageEnvironmentFor(session.link.ModelCode, session.link.CgromType,
+                            ImageReader(session.image, session.layout));
 }
 
 FieldRouter::FieldRouter(const SettingsPages& pages, QTabWidget& pageControl, UserInterface& ui,

@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "pages/editor_pages.h"
+#include "pages/page_rules.h"
 
 class QTabWidget;
 class QWidget;

@@ -24,6 +24,12 @@ inline constexpr int kLastAlertPatternField = 377;
 // ListFieldNumber and ListChoice when no list is in play.
 inline constexpr int kNoListField = 9999;
 
+class ImageReader;
+
+// The environment of the pages for a pager of `modelCode` and `cgromType`
+// whose codeplug `image` reads.
+PageEnvironment PageEnvironmentFor(std::uint8_t modelCode, int cgromType, const ImageReader& image);
+
 class PageRules {
  public:
   PageRules(EditorSettings& settings, UserInterface& ui, PageEnvironment environment = {});

@@ -1,6 +1,7 @@
-#include "pages/editor_pages.h"
+#include "pages/page_rules.h"
 
 #include "codeplug/address_codec.h"
+#include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pages/address_checks.h"
 
@@ -24,6 +25,15 @@ bool IsPromptPage(int page) {
 }
 
 }  // namespace
+
+PageEnvironment PageEnvironmentFor(std::uint8_t modelCode, int cgromType,
+                                   const ImageReader& image) {
+  PageEnvironment environment;
+  environment.modelCode = modelCode;
+  environment.cgromType = cgromType;
+  if (image.Has(Field::kSubModel)) environment.subModel = image.Byte(Field::kSubModel);
+  return environment;
+}
 
 PageRules::PageRules(EditorSettings& settings, UserInterface& ui, PageEnvironment environment)
     : settings_(settings),
