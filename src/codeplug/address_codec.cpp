@@ -199,18 +199,38 @@ void WriteEmptyAddressSlot(ImageFields& image, int address) {
   WriteAddressSlot(image, address, {0, false});
 }
 
+namespace {
+
+// The address rows of the bit table, found once per pass over the sixteen
+// addresses; a row the family lacks reads as 0 and is not written.
+const BitFieldRow* LayoutRow(const ImageReader& image, std::string_view name) {
+  const auto family = image.layout().Family();
+  return family ? FindBitField(*family, name) : nullptr;
+}
+unsigned ReadRow(const ImageReader& image, const BitFieldRow* row, int index) {
+  return row && image.Has(FieldRef(row->field, index)) ? ReadBits(image, *row, index) : 0;
+}
+void WriteRow(ImageFields& image, const BitFieldRow* row, unsigned value, int index) {
+  if (row && image.Has(FieldRef(row->field, index))) WriteBits(image, *row, value, index);
+}
+
+}  // namespace
+
 void DecodeAddressOptions(const ImageReader& image, int cgromType, AddressSettings& settings) {
+  const BitFieldRow* optionBatteryCycle = LayoutRow(image, "AddressOption.batteryCycle");
+  const BitFieldRow* optionLanguage = LayoutRow(image, "AddressOption.language");
+  const BitFieldRow* optionMessageType = LayoutRow(image, "AddressOption.messageType");
+  const BitFieldRow* optionPersonal = LayoutRow(image, "AddressOption.personal");
+  const BitFieldRow* optionPriority = LayoutRow(image, "AddressOption.priority");
   for (int address = 1; address <= kAddressCount; ++address) {
     AddressSetting& setting = settings[Index(address)];
     const int i = Index(address);
-    setting.personal = ReadBitField(image, "AddressOption.personal", i).value_or(0) != 0;
-    setting.messageType =
-        static_cast<int>(ReadBitField(image, "AddressOption.messageType", i).value_or(0));
-    setting.priority = ReadBitField(image, "AddressOption.priority", i).value_or(0) != 0;
-    setting.batteryCycle = std::string(
-        1,
-        static_cast<char>('0' + ReadBitField(image, "AddressOption.batteryCycle", i).value_or(0)));
-    const unsigned language = ReadBitField(image, "AddressOption.language", i).value_or(0);
+    setting.personal = ReadRow(image, optionPersonal, i) != 0;
+    setting.messageType = static_cast<int>(ReadRow(image, optionMessageType, i));
+    setting.priority = ReadRow(image, optionPriority, i) != 0;
+    setting.batteryCycle =
+        std::string(1, static_cast<char>('0' + ReadRow(image, optionBatteryCycle, i)));
+    const unsigned language = ReadRow(image, optionLanguage, i);
     setting.languagePointer =
         language == 0 ? kLanguageAscii : (cgromType == kCgromOther ? kLanguageThai : kLanguageIdeo);
     setting.frame = ThreeDigits(image.Byte(FieldRef(Field::kAddressFrameByte, i)));
@@ -237,24 +257,28 @@ void DecodeAddressSlots(const ImageReader& image, AddressSettings& settings) {
 }
 
 void EncodeAddressOptions(const AddressSettings& settings, int cgromType, ImageFields& image) {
+  const BitFieldRow* optionBatteryCycle = LayoutRow(image, "AddressOption.batteryCycle");
+  const BitFieldRow* optionLanguage = LayoutRow(image, "AddressOption.language");
+  const BitFieldRow* optionMessageType = LayoutRow(image, "AddressOption.messageType");
+  const BitFieldRow* optionPersonal = LayoutRow(image, "AddressOption.personal");
+  const BitFieldRow* optionPriority = LayoutRow(image, "AddressOption.priority");
   for (int address = 1; address <= kAddressCount; ++address) {
     const AddressSetting& setting = settings[Index(address)];
     const int i = Index(address);
     const unsigned cycle = NumberValue(setting.batteryCycle) & 0x07;
-    WriteBitField(image, "AddressOption.language", LanguageCode(setting.languagePointer, cgromType),
-                  i);
-    WriteBitField(image, "AddressOption.personal", setting.personal, i);
-    WriteBitField(image, "AddressOption.messageType", setting.messageType != 0, i);
-    WriteBitField(image, "AddressOption.priority", setting.priority, i);
-    WriteBitField(image, "AddressOption.batteryCycle", cycle, i);
+    WriteRow(image, optionLanguage, LanguageCode(setting.languagePointer, cgromType), i);
+    WriteRow(image, optionPersonal, setting.personal, i);
+    WriteRow(image, optionMessageType, setting.messageType != 0, i);
+    WriteRow(image, optionPriority, setting.priority, i);
+    WriteRow(image, optionBatteryCycle, cycle, i);
     if (setting.capcode.empty() && address > 1) {
       const FieldRef option(Field::kAddressOptionByte, i);
-      WriteBitField(image, "AddressOption.messageType", 0, i);
+      WriteRow(image, optionMessageType, 0, i);
       if (address <= kLastLowAddress) {
         image.SetBits(option, 0, 4, kEmptyLowAddressBits);
       } else {
         image.SetBits(option, 0, 3, kEmptyHighAddressBits);
-        WriteBitField(image, "AddressOption.personal", 1, i);
+        WriteRow(image, optionPersonal, 1, i);
       }
     }
     image.SetByte(FieldRef(Field::kAddressFrameByte, i),
@@ -309,6 +333,12 @@ void EncodeAddressSlots(const AddressSettings& settings, ImageFields& image) {
 }
 
 void DecodeAddressFlags(const ImageReader& image, AddressSettings& settings) {
+  const BitFieldRow* alertEscalating = LayoutRow(image, "AlertWord.escalating");
+  const BitFieldRow* alertFixAlert = LayoutRow(image, "AlertWord.fixAlert");
+  const BitFieldRow* alertInterruptVib = LayoutRow(image, "AlertWord.interruptVib");
+  const BitFieldRow* alertMode = LayoutRow(image, "AlertWord.mode");
+  const BitFieldRow* alertOnOffDuty = LayoutRow(image, "AlertWord.onOffDuty");
+  const BitFieldRow* alertPattern = LayoutRow(image, "AlertWord.pattern");
   const bool has4K = image.Has(Field::kAlertWord);
   for (int address = 1; address <= kAddressCount; ++address) {
     AddressSetting& setting = settings[Index(address)];
@@ -317,18 +347,24 @@ void DecodeAddressFlags(const ImageReader& image, AddressSettings& settings) {
     setting.ota = image.Bit(Field::kOtaEnableMask, i);
     if (!has4K) continue;
     setting.encryptionKey = image.Bit(Field::kEncryptionKeyMask, i);
-    const int pattern = static_cast<int>(ReadBitField(image, "AlertWord.pattern", i).value_or(0));
-    const int mode = static_cast<int>(ReadBitField(image, "AlertWord.mode", i).value_or(0));
+    const int pattern = static_cast<int>(ReadRow(image, alertPattern, i));
+    const int mode = static_cast<int>(ReadRow(image, alertMode, i));
     setting.alertPattern = pattern > kMaxAlertPattern ? 0 : pattern;
     setting.alertMode = mode > kMaxAlertMode ? 0 : mode;
-    setting.interruptVib = YesNo(ReadBitField(image, "AlertWord.interruptVib", i).value_or(0));
-    setting.escalating = YesNo(ReadBitField(image, "AlertWord.escalating", i).value_or(0));
-    setting.fixAlert = YesNo(ReadBitField(image, "AlertWord.fixAlert", i).value_or(0));
-    setting.onOffDuty = YesNo(ReadBitField(image, "AlertWord.onOffDuty", i).value_or(0));
+    setting.interruptVib = YesNo(ReadRow(image, alertInterruptVib, i));
+    setting.escalating = YesNo(ReadRow(image, alertEscalating, i));
+    setting.fixAlert = YesNo(ReadRow(image, alertFixAlert, i));
+    setting.onOffDuty = YesNo(ReadRow(image, alertOnOffDuty, i));
   }
 }
 
 void EncodeAddressFlags(const AddressSettings& settings, ImageFields& image) {
+  const BitFieldRow* alertEscalating = LayoutRow(image, "AlertWord.escalating");
+  const BitFieldRow* alertFixAlert = LayoutRow(image, "AlertWord.fixAlert");
+  const BitFieldRow* alertInterruptVib = LayoutRow(image, "AlertWord.interruptVib");
+  const BitFieldRow* alertMode = LayoutRow(image, "AlertWord.mode");
+  const BitFieldRow* alertOnOffDuty = LayoutRow(image, "AlertWord.onOffDuty");
+  const BitFieldRow* alertPattern = LayoutRow(image, "AlertWord.pattern");
   const bool has4K = image.Has(Field::kAlertWord);
   for (int address = 1; address <= kAddressCount; ++address) {
     const AddressSetting& setting = settings[Index(address)];
@@ -338,12 +374,12 @@ void EncodeAddressFlags(const AddressSettings& settings, ImageFields& image) {
     if (!has4K) continue;
     image.SetBit(Field::kEncryptionKeyMask, i, setting.encryptionKey);
     image.SetValue(FieldRef(Field::kAlertWord, i), 0);
-    WriteBitField(image, "AlertWord.pattern", static_cast<unsigned>(setting.alertPattern), i);
-    WriteBitField(image, "AlertWord.mode", static_cast<unsigned>(setting.alertMode), i);
-    WriteBitField(image, "AlertWord.interruptVib", IsYes(setting.interruptVib), i);
-    WriteBitField(image, "AlertWord.escalating", IsYes(setting.escalating), i);
-    WriteBitField(image, "AlertWord.fixAlert", IsYes(setting.fixAlert), i);
-    WriteBitField(image, "AlertWord.onOffDuty", IsYes(setting.onOffDuty), i);
+    WriteRow(image, alertPattern, static_cast<unsigned>(setting.alertPattern), i);
+    WriteRow(image, alertMode, static_cast<unsigned>(setting.alertMode), i);
+    WriteRow(image, alertInterruptVib, IsYes(setting.interruptVib), i);
+    WriteRow(image, alertEscalating, IsYes(setting.escalating), i);
+    WriteRow(image, alertFixAlert, IsYes(setting.fixAlert), i);
+    WriteRow(image, alertOnOffDuty, IsYes(setting.onOffDuty), i);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "pager/password_state.h"
 
+#include "core/result_codes.h"
 #include "core/text.h"
 #include "pager/password_scramble.h"
 
@@ -67,7 +68,7 @@ int PasswordChecks::AskSoftwarePassword() {
     state_.securityResult = 0;
     return 0;
   }
-  if (typed) ui_.ShowError(-1);
+  if (typed) ui_.ShowError(kLinkWrongPassword);
   return -1;
 }
 
@@ -87,7 +88,7 @@ bool PasswordChecks::ChangePassword(PasswordMode kind) {
     const auto entry = ui_.EnterNewPassword(kind);
     if (!entry) return false;
     if (entry->newText != entry->verifyText) {
-      ui_.ShowError(-90);
+      ui_.ShowError(kPasswordVerifyMismatch);
       continue;
     }
     const std::string newText = Padded(entry->newText);
