@@ -10,7 +10,8 @@ namespace {
 constexpr int kNewAlertMenuNo = 0;
 
 void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
-  if (ClassifyCapcode(CapcodeValue(slot.capcode), evenSlot) == AddressClass::kEmpty) {
+  const bool empty = ClassifyCapcode(CapcodeValue(slot.capcode), evenSlot) == AddressClass::kEmpty;
+  if (empty) {
     slot.languagePointer = kLanguageAscii;
     slot.personal = false;
     slot.priority = false;
@@ -22,7 +23,8 @@ void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
     slot.messageType = kIndividual;
     slot.ota = false;
   }
-  if (!slot.personal) slot.messageType = kGroup;
+  // An address without a capcode is of no type at all: it does not claim "Group".
+  if (!slot.personal && !empty) slot.messageType = kGroup;
 }
 
 }  // namespace

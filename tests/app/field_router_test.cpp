@@ -125,6 +125,9 @@ TEST_F(FieldRouterTest, ACapcodeTypedIntoAddressOneIsFormattedWithItsFrameAndFle
   EXPECT_EQ(Find<QLineEdit>("ed_addr1_frame")->text(), "007");
   EXPECT_EQ(Find<QLineEdit>("ed_addr1_collapse")->text(), "4");
   EXPECT_FALSE(Find<QLineEdit>("ed_addr1")->text().isEmpty());
+  // The computed FLEX text is read-only and out of the tab order.
+  EXPECT_TRUE(Find<QLineEdit>("ed_addr1")->isReadOnly());
+  EXPECT_EQ(Find<QLineEdit>("ed_addr1")->focusPolicy(), Qt::NoFocus);
   EXPECT_EQ(Find<QLineEdit>("ed_addr1")->text().toStdString(),
             window->Session().settings.Text(Control::FlexAddress, 1));
   EXPECT_EQ(window->LastFieldCheck, kSuccess);

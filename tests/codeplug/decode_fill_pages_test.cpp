@@ -30,9 +30,10 @@ TEST(FillPagesRulesTest, ShownAddressesFollowTheirCapcodeAndPersonalBox) {
     int messageType;
   };
   const Case cases[] = {
-      {"empty odd address", 1, Slot("", true, kIndividual), true, kGroup},
-      {"zeros are empty too", 3, Slot("0000000", true, kIndividual), true, kGroup},
-      {"empty even address", 2, Slot("", false, kIndividual), true, kGroup},
+      // An empty address claims no type: it shows "Individual", never "Group".
+      {"empty odd address", 1, Slot("", true, kIndividual), true, kIndividual},
+      {"zeros are empty too", 3, Slot("0000000", true, kIndividual), true, kIndividual},
+      {"empty even address", 2, Slot("", false, kIndividual), true, kIndividual},
       {"personal individual", 1, Slot("1234567", true, kIndividual), false, kIndividual},
       {"not personal shows Group", 5, Slot("1234567", false, kIndividual), false, kGroup},
       {"personal group stays Group", 6, Slot("1234568", true, kGroup), false, kGroup},
