@@ -8,6 +8,7 @@ namespace rer {
 namespace {
 
 constexpr int kNewAlertMenuNo = 0;
+constexpr int kModelCheckWarningDisable = 0;
 
 void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
   const bool empty = ClassifyCapcode(CapcodeValue(slot.capcode), evenSlot) == AddressClass::kEmpty;
@@ -35,6 +36,11 @@ FilledPagesView ApplyFillPagesRules(EditorSettings& settings, int cgromType) {
 
   settings.SetItem(Control::cb_newAlertMenu, kNewAlertMenuNo);
   settings.SetText(Control::ed_Pager_Model, "");
+  // The codeplug keeps no model check warning: until one is chosen it is off,
+  // never a list without a selection.
+  if (settings.Item(Control::cb_Model_Check_Warning) == kNoItem) {
+    settings.SetItem(Control::cb_Model_Check_Warning, kModelCheckWarningDisable);
+  }
 
   AddressSettings addresses = AddressSettingsOf(settings);
   std::array<std::string, kAddressCount> flexTexts;

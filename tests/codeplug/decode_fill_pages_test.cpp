@@ -99,6 +99,11 @@ TEST(FillPagesRulesTest, GeneralPageShowsNoNewAlertMenuAndNoModelText) {
   EXPECT_EQ(settings.Item("cb_newAlertMenu"), 0);
   EXPECT_EQ(settings.Text("ed_Pager_Model"), "");
   EXPECT_EQ(settings.ModelIndex(), 7);
+  // The model check warning shows "Disable" rather than nothing, and keeps a choice made.
+  EXPECT_EQ(settings.Item(Control::cb_Model_Check_Warning), 0);
+  settings.SetItem(Control::cb_Model_Check_Warning, 1);
+  ApplyFillPagesRules(settings, 3);
+  EXPECT_EQ(settings.Item(Control::cb_Model_Check_Warning), 1);
 }
 
 }  // namespace
