@@ -43,17 +43,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t model = (data[0] & 1) ? 0x81 : 0x84;
   const QByteArray json(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
   std::string error;
-  const auto changes = rer::cli::ParseSettingsJson(json, error);
-  if (!changes) {
+  const auto edits = rer::cli::ParseSettingEdits(json, error);
+  if (!edits) {
     if (error.empty()) std::abort();  // a refusal always says why
     return 0;
   }
 
   auto session = std::make_unique<rer::PagerSession>(EditorHolding(model));
 
-  if (const auto problem = rer::cli::ApplySettingsObject(*changes, session->settings)) {
-    if (problem->empty()) std::abort();
-    return 0;
+  const rer::FieldCatalogue& catalogue = rer::FieldCatalogue::Instance();
+  for (const rer::cli::SettingEdit& edit : *edits) {
+    const int index = catalogue.IndexOf(edit.name);
+    if (index < 0) return 0;
+    const auto problem =
+        rer::cli::ApplySettingValue(catalogue.Entries()[static_cast<std::size_t>(index)],
+                                    edit.value, session->settings.ValueAt(index));
+    if (problem) {
+      if (problem->empty()) std::abort();  // a refusal always says why
+      return 0;
+    }
   }
   if (rer::CheckAddressPages(session->settings, nullptr) != 0) return 0;
 

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include "app/fields/field_router.h"
 #include "app/main_window.h"
 #include "app/page_table.h"
 #include "core/result_codes.h"
@@ -177,14 +178,10 @@ void EditorOperations::StartSequentialRun(TFmMain& window) {
 }
 
 int EditorOperations::CheckAllPages(TFmMain& window) {
-  // The whole-editor check: the active page first, then every page shown.
-  const int active = window.ActivePage();
-  int check = CheckPage(window, active);
-  for (int page = 0; check == kSuccess && page < kSettingsPageCount; ++page) {
-    if (page != active && window.IsPageShown(page)) check = CheckPage(window, page);
-  }
-  window.LastFieldCheck = check;
-  return check;
+  // The whole-editor check of the field machinery: the focused field is
+  // stored, the active page checked, then every page in turn; -48 has been
+  // shown there and, before a program or a save, stops like any failure.
+  return window.Fields().PageCheck(window.ActivePage());
 }
 
 int EditorOperations::ProgramWithProgress(TFmMain& window) {

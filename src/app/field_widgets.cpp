@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPalette>
 #include <QValidator>
 
 #include "codeplug/key_filter.h"
@@ -72,6 +73,14 @@ QWidget* CreateFieldWidget(const ControlEntry& entry, QWidget* parent) {
         edit->setFixedWidth(TextWidthFor(*edit, shown));
       }
       edit->setReadOnly(entry.readOnly);
+      if (entry.readOnly) {
+        // A computed text is read, never edited: it looks like the window
+        // behind it and the Tab key passes it by.
+        edit->setFocusPolicy(Qt::NoFocus);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+      }
       if (entry.upperCase) edit->setValidator(new UpperCaseValidator(edit));
       if (entry.keyFilter != KeyFilter::None) {
         edit->setProperty(kKeyFilterProperty, static_cast<int>(entry.keyFilter));

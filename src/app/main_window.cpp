@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/fields/field_router.h"
 #include "app/fill_pages.h"
 #include "app/help_file.h"
 #include "app/main_window_operations.h"
@@ -154,6 +155,9 @@ void TFmMain::BuildPages() {
   // Every edit of a control goes straight into the session's settings; the
   // pages' own rules and checks build on this.
   BindPageEdits(pages_, [this]() -> EditorSettings& { return session_.settings; });
+  fields_ = std::make_unique<FieldRouter>(
+      pages_, *pageControl_, ui_, [this]() -> EditorSettings& { return session_.settings; }, this);
+  fields_->SetStateTargets(&CurrentFieldTag, &LastFieldCheck);
   // Every tab stays in view: the page control is as wide as all its tabs,
   // and at least as wide as the status bar's panels.
   pageControl_->tabBar()->setUsesScrollButtons(false);
@@ -282,6 +286,7 @@ void TFmMain::FillPages() {
   ShowFilledPagesView(pages_, view);
   // After the rows: the model's own controls within the rows that are shown.
   PrintPageCount = ApplyModelLayout(*pageControl_, session_.link.ModelCode);
+  fields_->HookFieldEvents(PageEnvironmentOf(session_));
 }
 
 void TFmMain::EnterEditor(const QString& filePath) {
@@ -352,10 +357,10 @@ void TFmMain::ShowPage(int index) {
 void TFmMain::OnPageChanged(int index) {
   if (changingPageInternally_ || index < 0) return;
   const int from = previousPage_;
-  if (from != index && from >= 0 && from < kSettingsPageCount && operations_) {
-    const int check = operations_->CheckPage(*this, from);
+  if (from != index && from >= 0 && from < kSettingsPageCount) {
+    const int check = fields_->PageCheck(from);
     LastFieldCheck = check;
-    if (check != 1 && check != kDuplicateCodes) {
+    if (!PageChangeAllowed(check)) {
       changingPageInternally_ = true;
       pageControl_->setCurrentIndex(from);
       changingPageInternally_ = false;
@@ -369,7 +374,7 @@ void TFmMain::OnPageChanged(int index) {
 void TFmMain::AfterPageChange(int index) {
   ShowKeyLegend();
   gauge_->setVisible(index >= kFirstPromptPageIndex && index <= kLastPromptPageIndex);
-  if (operations_ && index != kMainPageIndex) operations_->PageEntered(*this, index);
+  if (index != kMainPageIndex) fields_->PageEntered(index);
   pageControl_->setFocus();
 }
 
@@ -487,7 +492,7 @@ void TFmMain::EditorCommand(int key) {
       break;
     case kKeyF11:
     case kKeyF12: {
-      const int check = operations_ ? operations_->ShortPageCheck(*this, ActivePage()) : 1;
+      const int check = fields_->ShortPageCheck(ActivePage());
       LastFieldCheck = check;
       if (check == 1) MoveToShownPage(key == kKeyF11 ? -1 : +1);
       break;

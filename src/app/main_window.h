@@ -33,6 +33,7 @@ class QToolBar;
 namespace rer {
 
 class Clock;
+class FieldRouter;
 class MainWindowOperations;
 class Transport;
 class UserInterface;
@@ -97,6 +98,8 @@ class TFmMain : public QMainWindow {
   void ShowPage(int index);
   // The controls of the settings pages.
   const SettingsPages& Pages() const { return pages_; }
+  // The field machinery: events to the page rules, page checks and refresh.
+  FieldRouter& Fields() const { return *fields_; }
   // Brings the session's codeplug into the editor after a read or from
   // Program Single/Sequential (no `filePath`: "NONAME1"), or after a load
   // of `filePath`: pages shown, filled, caption and version.
@@ -197,6 +200,7 @@ class TFmMain : public QMainWindow {
   QString portOverride_;
   PagerSession session_;
   SettingsPages pages_;
+  std::unique_ptr<FieldRouter> fields_;
   std::function<void()> calibrate_;
   QString helpFilePath_;
   std::function<bool(const QString&)> helpViewer_;

@@ -1,12 +1,11 @@
 #pragma once
 // What the main window asks of the rest of the program: the operations behind
 // its commands (read, program, load, save, print, defaults, service) and the
-// field machinery of the settings pages (numbering, page checks, page entry).
-// The window decides when each runs; an implementation does the work. The
-// field-machinery defaults describe settings pages without field rules:
-// nothing to number, every check passes. Every operation must be given;
-// Service and Print only where offered, and the window keeps their commands
-// disabled otherwise.
+// field numbering of the settings pages. The window decides when each runs;
+// an implementation does the work. The page checks and page entry are the
+// window's field machinery over the page rules. Every operation must be
+// given; Service and Print only where offered, and the window keeps their
+// commands disabled otherwise.
 
 namespace rer {
 
@@ -18,13 +17,8 @@ class MainWindowOperations {
 
   // Gives every editing control its field number (first show).
   virtual void NumberFields(TFmMain& /*window*/) {}
-  // The full check of the active page before its tab is left: 1 valid,
-  // 0 not valid, negative an error code.
-  virtual int CheckPage(TFmMain& /*window*/, int /*pageIndex*/) { return 1; }
-  // The shorter check before F11/F12 move to another page.
-  virtual int ShortPageCheck(TFmMain& /*window*/, int /*pageIndex*/) { return 1; }
-  // The refresh of a page that has just become active.
-  virtual void PageEntered(TFmMain& /*window*/, int /*pageIndex*/) {}
+  // (The page checks and the page entry are the window's field machinery:
+  // TFmMain::Fields(), over the page rules of src/pages.)
 
   // Main page.
   virtual void ReadPager(TFmMain& window) = 0;

@@ -302,6 +302,9 @@ void SettingsPages::BuildAddressPage(QWidget& page, int pageIndex) {
     for (int row = 0; row < 4; ++row) {
       const int address = firstAddress + row;
       auto* rowLabel = new QLabel(QString("Address %1").arg(address), group);
+      // As wide as the widest row name, so that every address tab lines up.
+      rowLabel->setMinimumWidth(
+          rowLabel->fontMetrics().horizontalAdvance(QString("Address %1").arg(kAddressCount)));
       rowLabel->setObjectName(objectName + QString("_address%1").arg(address));
       grid->addWidget(rowLabel, row + 1, 0);
       addressRows_[address].push_back(rowLabel);

@@ -1,48 +1,69 @@
-// rer-cli apply BASE.cp SETTINGS.json -o OUT.cp
-// Loads BASE.cp, sets the controls that SETTINGS.json names, runs the checks
-// and the synthesizer computation of Save as, and writes OUT.cp. The JSON is
-// an object of control names and values (or, as dump writes it, an object
-// with such a "settings" member): a text control takes a string, a check box
-// true or false, a list the text of an item, its index, or null for no
-// selection. Any unknown name, value out of its control's domain, or failed
-// check (address pages, frequency band, synthesizer) is an error that names
-// it, and nothing is written.
+// rer-cli apply BASE.cp SETTINGS.json -o OUT.cp [--yes | --no]
+// Loads BASE.cp and shows it to the page rules as the window does, takes
+// each edit that SETTINGS.json names through the same store handler as the
+// window, runs the page checks and the synthesizer computation of Save as,
+// and writes OUT.cp. The JSON is either an array of one-key objects, applied
+// in the array's order, or an object of control names and values (or, as
+// dump writes it, an object with such a "settings" member), applied in
+// field-number order: a text control takes a string, a check box true or
+// false, a list the text of an item, its index, or null for no selection.
+// Every message and question the window would show is printed on stderr
+// (title and text); questions are answered Yes with --yes, otherwise No.
+// Any unknown name, value out of its control's domain, or failed check
+// (address pages, frequency band, synthesizer) is an error that names it,
+// and nothing is written.
 
 #include <iostream>
+#include <vector>
 
 #include "cli/apply_settings.h"
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "codeplug/fill_pages_rules.h"
+#include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 #include "pages/address_checks.h"
+#include "pages/page_rules.h"
 
 namespace rer::cli {
 namespace {
 
-constexpr const char* kUsage = "usage: rer-cli apply BASE.cp SETTINGS.json -o OUT.cp";
+constexpr const char* kUsage =
+    "usage: rer-cli apply BASE.cp SETTINGS.json -o OUT.cp [--yes | --no]";
 
-std::optional<QJsonObject> ReadSettingsObject(const std::string& path, std::string& error) {
+std::optional<std::vector<SettingEdit>> ReadEdits(const std::string& path, std::string& error) {
   // The name goes to the file system as the bytes it came as.
   const auto text = ReadTextFile(path);
   if (!text) {
     error = "cannot read " + path;
     return std::nullopt;
   }
-  const auto object =
-      ParseSettingsJson(QByteArray(text->data(), static_cast<qsizetype>(text->size())), error);
-  if (!object) error = path + ": " + error;
-  return object;
+  const auto edits =
+      ParseSettingEdits(QByteArray(text->data(), static_cast<qsizetype>(text->size())), error);
+  if (!edits) error = path + ": " + error;
+  return edits;
 }
+
+// The boxes of the window, on stderr: title, then text.
+class ApplyUserInterface : public CommandLineUserInterface {
+ public:
+  int ShowMessageBox(const MessageBox& box) override {
+    std::cerr << box.title << "\n" << box.text;
+    if (!box.text.empty() && box.text.back() != '\n') std::cerr << "\n";
+    return ScriptedUserInterface::ShowMessageBox(box);
+  }
+};
 
 }  // namespace
 
 int RunApplyCommand(const CommandArgs& words) {
-  Args args(words, {"o"}, {});
+  Args args(words, {"o"}, {"yes", "no"});
   const auto output = args.value("o");
-  if (!args.ok() || args.positional().size() != 2 || !output) {
+  if (!args.ok() || args.positional().size() != 2 || !output ||
+      (args.has("yes") && args.has("no"))) {
     std::cerr << (args.ok() ? kUsage : args.error()) << "\n";
     return 2;
   }
@@ -50,13 +71,14 @@ int RunApplyCommand(const CommandArgs& words) {
   const std::string& settingsPath = args.positional()[1];
 
   std::string error;
-  const auto changes = ReadSettingsObject(settingsPath, error);
-  if (!changes) {
+  const auto edits = ReadEdits(settingsPath, error);
+  if (!edits) {
     std::cerr << "apply: " << error << "\n";
     return 1;
   }
 
-  CommandLineUserInterface ui;
+  ApplyUserInterface ui;
+  ui.defaultAnswer = args.has("yes") ? kResultYes : kResultNo;
   auto session = std::make_unique<PagerSession>();
   if (!ReadTextFile(basePath)) {
     std::cerr << "apply: cannot read " << basePath << "\n";
@@ -67,19 +89,48 @@ int RunApplyCommand(const CommandArgs& words) {
     return 1;
   }
 
-  if (const auto problem = ApplySettingsObject(*changes, session->settings)) {
-    std::cerr << "apply: " << *problem << "\n";
-    return 1;
+  // The pages as the window shows them once the file is in the editor.
+  ApplyFillPagesRules(session->settings, session->link.CgromType);
+  PageRules pages(session->settings, ui,
+                  PageEnvironmentFor(session->link.ModelCode, session->link.CgromType,
+                                     ImageReader(session->image, session->layout)));
+  pages.Addresses().UpdateAddresses();
+
+  // Each edit as the window makes it: the field is entered, its value
+  // changes, and the field's page stores it.
+  const FieldCatalogue& catalogue = FieldCatalogue::Instance();
+  for (const SettingEdit& edit : *edits) {
+    const int index = catalogue.IndexOf(edit.name);
+    if (index < 0) {
+      std::cerr << "apply: unknown control " << edit.name << "\n";
+      return 1;
+    }
+    const ControlEntry& entry = catalogue.Entries()[static_cast<std::size_t>(index)];
+    // The computed texts (the FLEX addresses) follow from the other settings.
+    if (entry.readOnly) continue;
+    pages.Enter(entry.page, entry.fieldNumber);
+    const auto problem = ApplySettingValue(entry, edit.value, session->settings.ValueAt(index));
+    if (problem) {
+      std::cerr << "apply: " << edit.name << " " << *problem << "\n";
+      return 1;
+    }
+    pages.Store(entry.page, entry.fieldNumber);
   }
 
-  // The address pages are checked before anything is saved, as Save as does.
-  // Duplicate capcodes are the program sequence's concern, not the file's.
-  int failingAddress = 0;
-  if (CheckAddressPages(session->settings, &failingAddress) != 0) {
-    ui.ShowError(kInvalidAddressCode);
-    std::cerr << "apply: "
-              << FieldCatalogue::AddressControlName(AddressControl::Capcode, failingAddress)
-              << " failed the check; nothing written\n";
+  // The page checks before anything is saved, as Save as runs them from the
+  // General page. Duplicate capcodes are told, and are the program
+  // sequence's concern, not the file's.
+  const int check = RunEditorPageCheck(pages, kPageGeneral, kNoFieldNumber);
+  if (!PageChangeAllowed(check)) {
+    int failingAddress = 0;
+    if (check == kInvalidAddressCode &&
+        CheckAddressPages(session->settings, &failingAddress) != 0) {
+      std::cerr << "apply: "
+                << FieldCatalogue::AddressControlName(AddressControl::Capcode, failingAddress)
+                << " failed the check; nothing written\n";
+    } else {
+      std::cerr << "apply: the page checks failed; nothing written\n";
+    }
     return 1;
   }
 

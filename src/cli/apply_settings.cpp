@@ -1,9 +1,10 @@
 #include "cli/apply_settings.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <algorithm>
 
-#include "codeplug/field_catalogue.h"
 #include "codeplug/key_filter.h"
 
 namespace rer::cli {
@@ -28,10 +29,19 @@ bool IsDigitAddressControl(const ControlEntry& entry) {
   return false;
 }
 
-// Sets one control from its JSON value; an error text when the value does
-// not belong to the control's domain.
-std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValue& json,
-                                      ControlValue& value) {
+// Field number order for the edits of a plain object; the controls without
+// a number (computed texts, the encryption keys) come after, in catalogue order.
+int OrderOf(const FieldCatalogue& catalogue, const std::string& name) {
+  const int index = catalogue.IndexOf(name);
+  if (index < 0) return 0;  // reported as unknown when it is reached
+  const int field = catalogue.Entries()[static_cast<std::size_t>(index)].fieldNumber;
+  return field != kNoFieldNumber ? field : 100000 + index;
+}
+
+}  // namespace
+
+std::optional<std::string> ApplySettingValue(const ControlEntry& entry, const QJsonValue& json,
+                                             ControlValue& value) {
   switch (entry.kind) {
     case ControlKind::Text:
     case ControlKind::MaskedText: {
@@ -93,37 +103,40 @@ std::optional<std::string> ApplyValue(const ControlEntry& entry, const QJsonValu
   return "cannot be set";
 }
 
-}  // namespace
-
-std::optional<QJsonObject> ParseSettingsJson(const QByteArray& json, std::string& error) {
+std::optional<std::vector<SettingEdit>> ParseSettingEdits(const QByteArray& json,
+                                                          std::string& error) {
   QJsonParseError parseError;
   const auto document = QJsonDocument::fromJson(json, &parseError);
+  std::vector<SettingEdit> edits;
+  if (document.isArray()) {
+    for (const QJsonValue& item : document.array()) {
+      const QJsonObject one = item.toObject();
+      if (!item.isObject() || one.size() != 1) {
+        error = "each element of the array must be an object with one control";
+        return std::nullopt;
+      }
+      edits.push_back({one.begin().key().toStdString(), one.begin().value()});
+    }
+    return edits;
+  }
   if (!document.isObject()) {
-    // Well-formed JSON that is not an object has no parse error to quote.
+    // Well-formed JSON that is neither has no parse error to quote.
     const std::string why = parseError.error != QJsonParseError::NoError
                                 ? parseError.errorString().toStdString()
-                            : document.isArray() ? "it is an array"
-                                                 : "it is a single value";
-    error = "not a JSON object (" + why + ")";
+                                : "it is a single value";
+    error = "not a JSON object or array (" + why + ")";
     return std::nullopt;
   }
   QJsonObject object = document.object();
   if (object.value(kSettingsMember).isObject()) object = object.value(kSettingsMember).toObject();
-  return object;
-}
-
-std::optional<std::string> ApplySettingsObject(const QJsonObject& changes,
-                                               EditorSettings& settings) {
-  const FieldCatalogue& catalogue = FieldCatalogue::Instance();
-  for (auto it = changes.begin(); it != changes.end(); ++it) {
-    const std::string name = it.key().toStdString();
-    const int index = catalogue.IndexOf(name);
-    if (index < 0) return "unknown control " + name;
-    const auto problem = ApplyValue(catalogue.Entries()[static_cast<std::size_t>(index)],
-                                    it.value(), settings.ValueAt(index));
-    if (problem) return name + " " + *problem;
+  for (auto it = object.begin(); it != object.end(); ++it) {
+    edits.push_back({it.key().toStdString(), it.value()});
   }
-  return std::nullopt;
+  const FieldCatalogue& catalogue = FieldCatalogue::Instance();
+  std::stable_sort(edits.begin(), edits.end(), [&](const SettingEdit& a, const SettingEdit& b) {
+    return OrderOf(catalogue, a.name) < OrderOf(catalogue, b.name);
+  });
+  return edits;
 }
 
 }  // namespace rer::cli

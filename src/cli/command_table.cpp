@@ -98,12 +98,18 @@ const std::vector<CommandEntry> kCommands = {
      {"rer-cli dump pager.cp --format text"},
      RunDumpCommand},
     {"apply",
-     "BASE.cp SETTINGS.json -o OUT.cp",
-     "Sets the controls that a JSON file names on a codeplug file, runs the checks of Save as, "
-     "and writes a new codeplug file; on any error nothing is written.",
+     "BASE.cp SETTINGS.json -o OUT.cp [--yes | --no]",
+     "Takes the edits that a JSON file names through the rules of the settings pages, as the "
+     "window does, runs the page checks and the checks of Save as, and writes a new codeplug "
+     "file; every message and question of the window is printed on stderr. On any error nothing "
+     "is written.",
      {{"BASE.cp", "the codeplug file to start from"},
-      {"SETTINGS.json", "an object of control names and values, or the output of dump"},
-      {"-o OUT.cp", "the codeplug file to write"}},
+      {"SETTINGS.json",
+       "an array of one-control objects (applied in order), an object of control names and "
+       "values (applied in field-number order), or the output of dump"},
+      {"-o OUT.cp", "the codeplug file to write"},
+      {"--yes", "answers every question Yes"},
+      {"--no", "answers every question No (also when neither is given)"}},
      {"rer-cli apply pager.cp edits.json -o edited.cp"},
      RunApplyCommand},
     {"tone",

@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
+#include "codeplug/fill_pages_rules.h"
 #include "core/result_codes.h"
 #include "pager/codeplug_files.h"
 
@@ -116,6 +117,8 @@ int RunDumpCommand(const CommandArgs& words) {
     return 1;
   }
 
+  // What the pages show once the file is in the editor, FLEX addresses included.
+  ApplyFillPagesRules(session->settings, session->link.CgromType);
   if (format == "json") {
     PrintJson(*session);
   } else {

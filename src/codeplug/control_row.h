@@ -19,6 +19,7 @@ enum class KeyFilter {
   YesNoOverwrite,     // "Y", "y", "N", "n", backspace; Delete, Backspace and Escape key-downs
                       // swallowed
   PasswordKeyDigits,  // "0" to "3" and backspace (user password key digits)
+  HexDigits,          // "0" to "9", "A" to "F", "a" to "f" and backspace (canned-message range)
 };
 
 // The settings pages in tab order; the Main page is not a settings page.

@@ -8,9 +8,11 @@ namespace rer {
 namespace {
 
 constexpr int kNewAlertMenuNo = 0;
+constexpr int kModelCheckWarningDisable = 0;
 
 void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
-  if (ClassifyCapcode(CapcodeValue(slot.capcode), evenSlot) == AddressClass::kEmpty) {
+  const bool empty = ClassifyCapcode(CapcodeValue(slot.capcode), evenSlot) == AddressClass::kEmpty;
+  if (empty) {
     slot.languagePointer = kLanguageAscii;
     slot.personal = false;
     slot.priority = false;
@@ -22,7 +24,8 @@ void ApplySlotRules(AddressSetting& slot, bool evenSlot) {
     slot.messageType = kIndividual;
     slot.ota = false;
   }
-  if (!slot.personal) slot.messageType = kGroup;
+  // An address without a capcode is of no type at all: it does not claim "Group".
+  if (!slot.personal && !empty) slot.messageType = kGroup;
 }
 
 }  // namespace
@@ -33,6 +36,11 @@ FilledPagesView ApplyFillPagesRules(EditorSettings& settings, int cgromType) {
 
   settings.SetItem(Control::cb_newAlertMenu, kNewAlertMenuNo);
   settings.SetText(Control::ed_Pager_Model, "");
+  // The codeplug keeps no model check warning: until one is chosen it is off,
+  // never a list without a selection.
+  if (settings.Item(Control::cb_Model_Check_Warning) == kNoItem) {
+    settings.SetItem(Control::cb_Model_Check_Warning, kModelCheckWarningDisable);
+  }
 
   AddressSettings addresses = AddressSettingsOf(settings);
   std::array<std::string, kAddressCount> flexTexts;

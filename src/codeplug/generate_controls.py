@@ -24,7 +24,8 @@ PAGES = ["General", "Code1To4", "Code5To8", "Code9To12", "Code13To16", "Prompt1"
          "Prompt3", "Alert", "PasswordOta", "Features", "MoreFeatures"]
 KINDS = ["Text", "MaskedText", "List", "CheckBox"]
 KEY_FILTERS = {"": "None", "Digits": "Digits", "PromptText": "PromptText",
-               "YesNoOverwrite": "YesNoOverwrite", "PasswordKeyDigits": "PasswordKeyDigits"}
+               "YesNoOverwrite": "YesNoOverwrite", "PasswordKeyDigits": "PasswordKeyDigits",
+               "HexDigits": "HexDigits"}
 FLAGS = {"readonly", "upper"}
 COLUMNS = ["name", "enum", "field", "stride", "page", "group", "kind", "label", "caption", "items",
            "maxlen", "maxleneven", "keys", "hint", "mask", "flags", "storage", "models"]

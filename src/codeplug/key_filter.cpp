@@ -46,6 +46,9 @@ bool KeyFilterAcceptsKey(KeyFilter filter, char32_t key) {
       return key == U'Y' || key == U'y' || key == U'N' || key == U'n';
     case KeyFilter::PasswordKeyDigits:
       return key >= U'0' && key <= U'3';
+    case KeyFilter::HexDigits:
+      return (key >= U'0' && key <= U'9') || (key >= U'A' && key <= U'F') ||
+             (key >= U'a' && key <= U'f');
   }
   return false;
 }

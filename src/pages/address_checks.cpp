@@ -59,6 +59,17 @@ int CheckAddressPages(const EditorSettings& settings, int* failingAddress) {
   return 0;
 }
 
+int CheckAddressTab(const EditorSettings& settings, int tab, int* failingAddress) {
+  const int first = (tab - 1) * kAddressesPerTab + 1;
+  for (int address = first; address < first + kAddressesPerTab; ++address) {
+    if (!AddressPasses(settings, address)) {
+      if (failingAddress != nullptr) *failingAddress = address;
+      return kInvalidAddressCode;
+    }
+  }
+  return 0;
+}
+
 int CheckDuplicateCapcodes(const EditorSettings& settings, std::uint8_t modelCode) {
   const int count = modelCode == kFourAddressModel ? kFourAddressModelCount : kAddressCount;
   for (int address = 2; address <= count; ++address) {

@@ -28,6 +28,10 @@ AddressClass ClassOfAddress(const EditorSettings& settings, int address);
 // the first address that fails.
 int CheckAddressPages(const EditorSettings& settings, int* failingAddress = nullptr);
 
+// The check of address tab `tab` (1 for Code 1-4 ... 4 for Code 13-16): 0,
+// or -27 with `failingAddress` set to the first address that fails.
+int CheckAddressTab(const EditorSettings& settings, int tab, int* failingAddress = nullptr);
+
 // 0, or -48 when two non-empty capcodes stand for the same number (0001234
 // and 1234 are the same address). Model 0x40 compares addresses 1-4 only.
 int CheckDuplicateCapcodes(const EditorSettings& settings, std::uint8_t modelCode);

@@ -14,10 +14,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/fields/field_router.h"
 #include "app/main_window_operations.h"
 #include "app/page_table.h"
 #include "app/product_info.h"
 #include "app/settings_store.h"
+#include "core/messages.h"
+#include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "qt_test_environment.h"
 
@@ -27,19 +30,10 @@ namespace {
 constexpr char kNeedCodeplug[] = "\nYou have to read (pager) or open the file first.\n";
 constexpr char kExitQuestion[] = "Are you sure exit to WINDOWS ?";
 
-// Records which operation the window asked for; page checks answer from fields.
+// Records which operation the window asked for.
 struct RecordingOperations : MainWindowOperations {
   std::vector<std::string> calls;
-  int pageCheck = 1;
-  int shortCheck = 1;
-  std::vector<int> entered;
 
-  int CheckPage(TFmMain&, int page) override {
-    calls.push_back("check" + std::to_string(page));
-    return pageCheck;
-  }
-  int ShortPageCheck(TFmMain&, int) override { return shortCheck; }
-  void PageEntered(TFmMain&, int page) override { entered.push_back(page); }
   void ReadPager(TFmMain&) override { calls.push_back("read"); }
   void Service(TFmMain&) override { calls.push_back("service"); }
   void ProgramSingle(TFmMain&) override { calls.push_back("single"); }
@@ -93,12 +87,20 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->StartupDone(); }));
   }
 
-  // Brings the editor up as a read of `model` would.
+  // Brings the editor up as a read of `model` would, with a valid address 1
+  // so that the page checks pass.
   void EnterEditor(std::uint8_t model) {
+    window->PagerLink().ModelCode = model;
+    window->Session().settings.SetText(Control::Capcode, 1, "1000");
     window->SetupPagesForPager(model);
+    window->FillPages();
     window->SetCommandStates(false, TFmMain::CommandScope::ByPage);
     window->CurrentFileName = kReadCodeplugName;
     window->ShowKeyLegend();
+  }
+  void SetCapcode(int address, const std::string& text) {
+    window->Session().settings.SetText(Control::Capcode, address, text);
+    window->Fields().Reload();
   }
 
   void Press(Qt::Key key) { QTest::keyClick(window.get(), key); }
@@ -280,38 +282,59 @@ TEST_F(MainWindowTest, F11AndF12SkipHiddenPagesAndStopAtTheEnds) {
   window->ShowPage(0);
   Press(Qt::Key_F11);
   EXPECT_EQ(window->ActivePage(), 0);
-  // A failed short check keeps the page.
-  operations.shortCheck = 0;
+  // A failed short check keeps the page and says why.
+  window->ShowPage(1);
+  SetCapcode(1, "");
+  ui.shown.clear();
   Press(Qt::Key_F12);
-  EXPECT_EQ(window->ActivePage(), 0);
+  EXPECT_EQ(window->ActivePage(), 1);
+  EXPECT_TRUE(Shown(ComposeError(kInvalidAddressCode).text));
+  EXPECT_EQ(window->LastFieldCheck, kInvalidAddressCode);
 }
 
 TEST_F(MainWindowTest, TabChangeNeedsAPassingCheckOrDuplicateCodes) {
   Start();
   EnterEditor(0x84);
   struct Case {
+    int address;
+    std::string capcode;
     int check;
     bool moves;
   };
-  const Case cases[] = {{0, false}, {-27, false}, {1, true}, {-48, true}};
+  const Case cases[] = {
+      {1, "", kInvalidAddressCode, false},
+      {5, "99999999999", kInvalidAddressCode, false},
+      {5, "2000", kSuccess, true},
+      {5, "1000", kDuplicateCodes, true},  // told, and the tab still changes
+  };
   for (const Case& c : cases) {
     window->ShowPage(2);
-    operations.pageCheck = c.check;
-    operations.calls.clear();
+    SetCapcode(1, "1000");
+    SetCapcode(5, "");
+    SetCapcode(c.address, c.capcode);
+    ui.shown.clear();
     window->PageControl().setCurrentIndex(3);
-    EXPECT_EQ(operations.calls, std::vector<std::string>{"check2"});
-    EXPECT_EQ(window->ActivePage(), c.moves ? 3 : 2) << c.check;
+    EXPECT_EQ(window->LastFieldCheck, c.check) << c.capcode;
+    EXPECT_EQ(window->ActivePage(), c.moves ? 3 : 2) << c.capcode;
+    EXPECT_EQ(ui.shown.size(), c.check == kSuccess ? 0u : 1u) << c.capcode;
+    if (c.check != kSuccess) {
+      EXPECT_TRUE(Shown(ComposeError(c.check).text)) << c.capcode;
+    }
   }
 }
 
 TEST_F(MainWindowTest, PageEntryRefreshesLegendGaugeAndPage) {
   Start();
   EnterEditor(0x84);
+  window->Session().settings.SetItem(Control::cb_onOffDuty, 1);
   for (int page = 0; page < kSettingsPageCount; ++page) {
-    operations.entered.clear();
+    if (page == kPrompt3PageIndex) continue;  // hidden from Code 1-4 on
     window->PageControl().setCurrentIndex(page);
-    if (page != 0) {
-      EXPECT_EQ(operations.entered, std::vector<int>{page});
+    EXPECT_EQ(window->ActivePage(), page);
+    if (page == kPageCode1To4) {
+      // The Code 1-4 refresh: no Prompt 3 tab, duty shows "Disable".
+      EXPECT_FALSE(window->IsPageShown(kPrompt3PageIndex));
+      EXPECT_EQ(window->Session().settings.Item(Control::cb_onOffDuty), 0);
     }
     EXPECT_EQ(window->IsGaugeVisible(), page >= 5 && page <= 7) << page;
     EXPECT_EQ(window->KeyLegend(), kEditorKeyLegend);

@@ -138,6 +138,7 @@ TEST_F(SettingsPagesTest, KeyFiltersAcceptTheirKeysOnly) {
   const Case cases[] = {
       {KeyFilter::Digits, "0123456789\b", "aZ -.+"},
       {KeyFilter::PasswordKeyDigits, "0123\b", "4589a"},
+      {KeyFilter::HexDigits, "0189AFaf\b", "gG -xZ"},
       {KeyFilter::YesNoOverwrite, "YyNn\b", "xX10 "},
       {KeyFilter::PromptText, "AZaz09 #$@[]^_`{}|~?%&/><'-.\\\"*!,\b", "\x7f"},
       {KeyFilter::None, "a1 #", ""},

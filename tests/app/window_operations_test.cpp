@@ -14,6 +14,7 @@
 #include <fstream>
 
 #include "app/editor_operations.h"
+#include "app/fields/field_router.h"
 #include "app/main_window.h"
 #include "app/page_table.h"
 #include "app/product_info.h"
@@ -231,6 +232,9 @@ TEST_F(WindowOperationsTest, SaveAsThenLoadRoundTripsTheSettings) {
   ASSERT_EQ(window->CurrentFileName, kReadCodeplugName);
   SetCapcode(1, "0007000");
   window->Session().settings.SetText(Control::ed_ICN, "SAVED0001");
+  // The focused field is stored before the checks: it must show what the
+  // settings now hold, as it would after typing.
+  window->Fields().Reload();
   const QString path = folder + "/bench.cp";
 
   SaveTo(path);

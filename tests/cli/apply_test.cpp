@@ -155,10 +155,11 @@ TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
       {R"({"ed_ICN": 5})", "apply: ed_ICN needs a text\n"},
       {R"({"cb_regularCannedMsg": "yes"})", "apply: cb_regularCannedMsg needs true or false\n"},
       {R"({"ed_frequency": "153.0000", "cb_freqBand": "VHF A Band", "ed_capcode1": "1234567"})",
-       ComposeError(-116).text +
+       ComposeError(-116).title + "\n" + ComposeError(-116).text +
            "\napply: ed_frequency / cb_freqBand failed the check; nothing written\n"},
       {R"({"ed_frequency": "152.8400", "cb_freqBand": "VHF B Band", "ed_capcode1": "0000000"})",
-       ComposeError(-27).text + "apply: ed_capcode1 failed the check; nothing written\n"},
+       ComposeError(-27).title + "\n" + ComposeError(-27).text +
+           "apply: ed_capcode1 failed the check; nothing written\n"},
       {"[1, 2]", ""},
       // What the window's key filters and length limits refuse, a script
       // cannot put in either.

@@ -30,9 +30,10 @@ TEST(FillPagesRulesTest, ShownAddressesFollowTheirCapcodeAndPersonalBox) {
     int messageType;
   };
   const Case cases[] = {
-      {"empty odd address", 1, Slot("", true, kIndividual), true, kGroup},
-      {"zeros are empty too", 3, Slot("0000000", true, kIndividual), true, kGroup},
-      {"empty even address", 2, Slot("", false, kIndividual), true, kGroup},
+      // An empty address claims no type: it shows "Individual", never "Group".
+      {"empty odd address", 1, Slot("", true, kIndividual), true, kIndividual},
+      {"zeros are empty too", 3, Slot("0000000", true, kIndividual), true, kIndividual},
+      {"empty even address", 2, Slot("", false, kIndividual), true, kIndividual},
       {"personal individual", 1, Slot("1234567", true, kIndividual), false, kIndividual},
       {"not personal shows Group", 5, Slot("1234567", false, kIndividual), false, kGroup},
       {"personal group stays Group", 6, Slot("1234568", true, kGroup), false, kGroup},
@@ -98,6 +99,11 @@ TEST(FillPagesRulesTest, GeneralPageShowsNoNewAlertMenuAndNoModelText) {
   EXPECT_EQ(settings.Item("cb_newAlertMenu"), 0);
   EXPECT_EQ(settings.Text("ed_Pager_Model"), "");
   EXPECT_EQ(settings.ModelIndex(), 7);
+  // The model check warning shows "Disable" rather than nothing, and keeps a choice made.
+  EXPECT_EQ(settings.Item(Control::cb_Model_Check_Warning), 0);
+  settings.SetItem(Control::cb_Model_Check_Warning, 1);
+  ApplyFillPagesRules(settings, 3);
+  EXPECT_EQ(settings.Item(Control::cb_Model_Check_Warning), 1);
 }
 
 }  // namespace

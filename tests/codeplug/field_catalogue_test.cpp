@@ -416,6 +416,8 @@ TEST(FieldCatalogueTest, LimitsFiltersAndHints) {
       {"ed_fixAlert01", 1, KeyFilter::YesNoOverwrite, ""},
       {"ed_escalating16", 1, KeyFilter::YesNoOverwrite, ""},
       {"ed_cpwFc_Password", 8, KeyFilter::PasswordKeyDigits, ""},
+      {"ed_startCannedMsg", 4, KeyFilter::HexDigits, ""},
+      {"ed_endCannedMsg", 4, KeyFilter::HexDigits, ""},
       {"ed_CP_EP1_HP_Error_Number", 3, KeyFilter::Digits, "Enter Decimal value: 0-255"},
       {"ed_cpwFc_Pswd_Timeout_m", 3, KeyFilter::Digits, "Enter minutes. (Max.720)"},
       {"ed_displayContrast", 2, KeyFilter::Digits, "Enter Decimal value: 0-15  "},
