@@ -98,10 +98,9 @@ class ProgramUserInterface : public CommandLineUserInterface {
       const std::optional<std::string>& option;
       const char* name;
     };
-    const Missing missing[] = {
-        {kWrongOtaPassword, options_.otaPassword, "--ota-password"},
-        {kWrongSecurePassword, options_.securePassword, "--secure-password"},
-        {kWrongLocalPassword, options_.localPassword, "--local-password"}};
+    const Missing missing[] = {{kWrongOtaPassword, options_.otaPassword, "--ota-password"},
+                               {kWrongSecurePassword, options_.securePassword, "--secure-password"},
+                               {kWrongLocalPassword, options_.localPassword, "--local-password"}};
     for (const Missing& m : missing) {
       if (m.option || box.text != ComposeError(m.code, CurrentContext()).text) continue;
       std::cerr << "program: no password was given for it: give " << m.name << "\n";
