@@ -50,15 +50,20 @@ const std::vector<CommandEntry> kCommands = {
      RunSimCommand},
     {"read",
      "--port PORT|sim[:MODEL] -o FILE.cp [--password P] [--local-password P] [--retries N] "
-     "[--scenario FILE]",
+     "[--scenario FILE] [--backup-dir DIR | --no-backup]",
      "Reads the pager's codeplug, decodes it as the window does, prints the pager's identity and "
-     "codeplug version, and writes the image as the pager holds it into a codeplug file.",
+     "codeplug version, and writes the image as the pager holds it into a codeplug file; a "
+     "backup of every read is also kept, named from the pager's serial number and the time.",
      {kPortOption,
       {"-o FILE.cp", "the codeplug file to write"},
       kPasswordOption,
       kLocalPasswordOption,
       kRetriesOption,
-      kScenarioOption},
+      kScenarioOption,
+      {"--backup-dir DIR",
+       "the folder of the backups (made when missing; default: backups in the documents "
+       "folder); a backup that cannot be written is reported but does not fail the read"},
+      {"--no-backup", "keep no backup of this read"}},
      {"rer-cli read --port /dev/ttyUSB0 -o pager.cp", "rer-cli read --port sim -o demo.cp"},
      RunReadCommand},
     {"program",
@@ -112,6 +117,18 @@ const std::vector<CommandEntry> kCommands = {
       {"--no", "answers every question No (also when neither is given)"}},
      {"rer-cli apply pager.cp edits.json -o edited.cp"},
      RunApplyCommand},
+    {"diff",
+     "A.cp B.cp [--format text|json]",
+     "Loads two codeplug files as the window does and lists the settings in which they differ, "
+     "in field-number order, with both values as the pages show them; prints nothing when they "
+     "are equal. Exits 0 when equal, 1 when they differ, 2 when a file cannot be compared.",
+     {{"A.cp", "the first codeplug file"},
+      {"B.cp", "the second codeplug file"},
+      {"--format text|json",
+       "one line per setting (the default), or a JSON list of objects with control, label, a "
+       "and b"}},
+     {"rer-cli diff before.cp after.cp", "rer-cli diff pager.cp edited.cp --format json"},
+     RunDiffCommand},
     {"tone",
      "(--pattern N | --melody HEX32 | --note INDEX) -o FILE.wav",
      "Renders a tone preview of the window as a 16-bit mono WAV file: an alert pattern with all "

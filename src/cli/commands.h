@@ -16,6 +16,7 @@ int RunProgramCommand(const CommandArgs& args);
 int RunReadCommand(const CommandArgs& args);
 int RunDumpCommand(const CommandArgs& args);
 int RunApplyCommand(const CommandArgs& args);
+int RunDiffCommand(const CommandArgs& args);
 int RunToneCommand(const CommandArgs& args);
 
 }  // namespace rer::cli

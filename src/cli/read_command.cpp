@@ -1,5 +1,5 @@
 // rer-cli read --port PORT -o FILE.cp [--password P] [--local-password P]
-//              [--retries N] [--scenario FILE.json]
+//              [--retries N] [--scenario FILE.json] [--backup-dir DIR | --no-backup]
 // Reads the codeplug of the pager on PORT, decodes it as the editor does, and
 // writes the image exactly as the pager holds it into FILE.cp. Prints the
 // pager's identity and the codeplug version. Questions are answered from the
@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "cli/args.h"
+#include "cli/backup_option.h"
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "core/result_codes.h"
@@ -23,7 +24,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: rer-cli read --port PORT -o FILE.cp [--password P] [--local-password P] "
-    "[--retries N] [--scenario FILE]";
+    "[--retries N] [--scenario FILE] [--backup-dir DIR | --no-backup]";
 
 // Results the read has already reported, or that need no message.
 constexpr int kQuietResults[] = {kSuccess, kLinkNotResponding, kLinkPortNotOpened,
@@ -80,7 +81,9 @@ bool IsQuiet(int result) {
 }  // namespace
 
 int RunReadCommand(const CommandArgs& words) {
-  Args args(words, {"port", "o", "password", "local-password", "retries", "scenario"}, {});
+  Args args(words,
+            {"port", "o", "password", "local-password", "retries", "scenario", kBackupDirOption},
+            {kNoBackupFlag});
   const auto retries = args.number("retries");
   const auto port = args.value("port");
   const auto output = args.value("o");
@@ -111,6 +114,9 @@ int RunReadCommand(const CommandArgs& words) {
     if (!IsQuiet(result)) ui.ShowError(result);
     return 1;
   }
+  // Backed up before the -o file is written, so that a pager read is kept
+  // even when that file cannot be.
+  const auto backup = BackUpRead(args, *session, "read");
 
   // The file keeps the pager's own bytes; the decode above has vouched for them.
   std::string writeError;
@@ -125,6 +131,7 @@ int RunReadCommand(const CommandArgs& words) {
   std::cout << "firmware \"" << state.FirmwareVersion << "\"\n";
   std::cout << "serial \"" << state.SerialNumber << "\"\n";
   std::cout << session->settings.versionText << "\n";
+  if (backup) std::cout << "backup \"" << *backup << "\"\n";
   return 0;
 }
 

@@ -72,7 +72,7 @@ Codeplug MakeCodeplug(const std::string& name, const std::string& settingsJson,
                       const std::string& scenarioExtra = "", bool otaAsked = false) {
   Codeplug made;
   const std::string base = Temp(name + "_base.cp");
-  const auto read = RunCli("read --port sim -o " + base);
+  const auto read = RunCli("read --port sim --no-backup -o " + base);
   EXPECT_EQ(read.exitCode, 0) << read.err;
   const std::string settings = Temp(name + "_settings.json");
   WriteAll(settings, settingsJson);

@@ -81,8 +81,8 @@ TEST(ReadCommand, SimulatedPagersAreReadIntoAFile) {
   for (const auto& c : cases) {
     const std::string out = Temp("pager.cp");
     std::remove(out.c_str());
-    const auto result =
-        RunCli("read --port sim --scenario " + ScenarioFile("good", c.model, "") + " -o " + out);
+    const auto result = RunCli("read --port sim --no-backup --scenario " +
+                               ScenarioFile("good", c.model, "") + " -o " + out);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, c.expectedOut);
     const auto text = ReadTextFile(out);
@@ -156,7 +156,7 @@ TEST(ReadCommand, PortThatWillNotOpenIsReportedOnceWithItsNameAndReason) {
 TEST(ReadCommand, LocalPasswordAndRetriesComeFromTheOptions) {
   const std::string out = Temp("local.cp");
   const auto result =
-      RunCli("read --port sim --scenario " + ScenarioFile("local", 0x84, "", "ABC") +
+      RunCli("read --port sim --no-backup --scenario " + ScenarioFile("local", 0x84, "", "ABC") +
              " --local-password abc -o " + out);
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_TRUE(result.err.empty());
@@ -188,7 +188,7 @@ TEST(ReadCommand, EndToEndOverAPseudoTerminalThenDump) {
   BackgroundSim sim({"sim", "--link", link, "--scenario", ScenarioFile("pty", 0x84, "")});
   ASSERT_TRUE(sim.WaitForLink(link));
   const std::string out = Temp("pty.cp");
-  const auto read = RunCli("read --port " + link + " -o " + out);
+  const auto read = RunCli("read --port " + link + " --no-backup -o " + out);
   ASSERT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(read.out,
             "model 0x84\nfirmware \" R0501\"\nserial \"SIM0000001\"\nCodeplug Version : R040609\n");

@@ -35,7 +35,9 @@ done
 [ "$("$prefix/bin/rer-cli" --version)" = "rer-cli $version" ] || fail "rer-cli --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/rer" --version)" = "rer $version" ] ||
   fail "rer --version"
-"$prefix/bin/rer-cli" read --port sim -o "$prefix/sim.cp" >/dev/null || fail "read of sim"
+"$prefix/bin/rer-cli" read --port sim -o "$prefix/sim.cp" --backup-dir "$prefix/backups" >/dev/null ||
+  fail "read of sim"
+ls "$prefix/backups"/SIM*.cp >/dev/null 2>&1 || fail "backup of the read"
 # Through a file: grep -q stops reading at its match, and the writer would
 # then fail on the closed pipe.
 "$prefix/bin/rer-cli" dump "$prefix/sim.cp" --format text >"$prefix/sim.txt"
