@@ -63,10 +63,15 @@ TEST(DiffCommand, EachSingleChangeShowsUpAsExactlyThatSetting) {
     const char* value;  // as JSON in the settings file
     const char* a;      // the values as the page shows them
     const char* b;
+    // Settings the page rules change along with the control, put back so
+    // that the control alone differs (a new capcode turns on its address's
+    // Enable OTA).
+    const char* putBack = "";
   };
   const Case cases[] = {
       {"a frequency", "ed_frequency", R"("152.5000")", "145.0000", "152.5000"},
-      {"a capcode", "ed_capcode2", R"("0012399")", "0012346", "0012399"},
+      {"a capcode", "ed_capcode2", R"("0012347")", "0012346", "0012347",
+       R"(, "cb_otaEnable_addr2": false)"},
       {"a list", "cb_RF_Timing", R"("25ms")", "70ms", "25ms"},
       {"a check box", "cb_allowOff", "true", "clear", "ticked"},
       {"a per-address option", "cb_priority_addr1", "true", "clear", "ticked"},
@@ -74,8 +79,8 @@ TEST(DiffCommand, EachSingleChangeShowsUpAsExactlyThatSetting) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::string changed =
-        Applied(base, c.control, std::string("{\"") + c.control + "\": " + c.value + "}");
+    const std::string changed = Applied(
+        base, c.control, std::string("{\"") + c.control + "\": " + c.value + c.putBack + "}");
     const QJsonArray list = DiffJson(base, changed, 1);
     ASSERT_EQ(list.size(), 1) << QJsonDocument(list).toJson().toStdString();
     const QJsonObject only = list.at(0).toObject();
@@ -94,14 +99,16 @@ TEST(DiffCommand, EachSingleChangeShowsUpAsExactlyThatSetting) {
 TEST(DiffCommand, TextListsTheSettingsInFieldOrder) {
   const std::string base = ReadBase();
   // Named out of field order; the capcode of address 1 is field 5, the
-  // frequency field 4.
-  const std::string changed =
-      Applied(base, "two", R"({"ed_capcode1": "0012399", "ed_frequency": "152.5000"})");
+  // frequency field 4. The new capcode keeps its derived frame, and the
+  // Enable OTA that the address rules turn on with it is put back.
+  const std::string changed = Applied(
+      base, "two",
+      R"({"ed_capcode1": "0012350", "ed_frequency": "152.5000", "cb_otaEnable_addr1": false})");
   const auto diff = RunCli("diff " + base + " " + changed);
   EXPECT_EQ(diff.exitCode, 1) << diff.err;
   EXPECT_EQ(diff.out,
             "Frequency (MHz) [ed_frequency]: \"145.0000\" -> \"152.5000\"\n"
-            "Decimal Address (address 1) [ed_capcode1]: \"0012345\" -> \"0012399\"\n");
+            "Decimal Address (address 1) [ed_capcode1]: \"0012345\" -> \"0012350\"\n");
 }
 
 TEST(DiffCommand, FilesThatCannotBeComparedExitTwo) {
