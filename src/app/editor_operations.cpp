@@ -181,7 +181,11 @@ int EditorOperations::CheckAllPages(TFmMain& window) {
   // The whole-editor check of the field machinery: the focused field is
   // stored, the active page checked, then every page in turn; -48 has been
   // shown there and, before a program or a save, stops like any failure.
-  return window.Fields().PageCheck(window.ActivePage());
+  // Its result is the last check of the window: a codeplug that was read and
+  // passes is ready to program although no field has been left yet.
+  const int check = window.Fields().PageCheck(window.ActivePage());
+  window.LastFieldCheck = check;
+  return check;
 }
 
 int EditorOperations::ProgramWithProgress(TFmMain& window) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -120,6 +121,21 @@ TEST_F(WindowOperationsTest, ProgramSingleThenF2WritesTheEncodedImageAndLeavesTh
   EXPECT_EQ(window->windowTitle(), BaseTitle());
   EXPECT_TRUE(window->PageControl().isEnabled());
   EXPECT_FALSE(window->Link().IsOpen());
+}
+
+TEST_F(WindowOperationsTest, F2RightAfterTheReadProgramsWithoutAFieldLeftFirst) {
+  // No field has been left yet, so no store has set the last check: the page
+  // check of F2 itself must, or F2 would do nothing and say nothing.
+  window->singleClick();
+  ASSERT_EQ(window->CurrentFileName, kReadCodeplugName);
+  // As in a window that never had the keyboard: no field is left on the way
+  // to F2, and the last check is still the initial one.
+  if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+  window->LastFieldCheck = 0;
+  window->WritePagerClick();
+  EXPECT_TRUE(ui.Texts().empty()) << ui.Texts().front();
+  EXPECT_FALSE(pager->record().writtenImage.empty());
+  EXPECT_EQ(window->ActivePage(), kMainPageIndex);
 }
 
 TEST_F(WindowOperationsTest, SequentialRunProgramsTwoPagersWithAdvancingAddresses) {
