@@ -86,7 +86,7 @@ void EncodeBindings(const EditorSettings& settings, ImageFields& image) {
 }
 
 AddressSettings AddressSettingsOf(const EditorSettings& settings) {
-  using enum AddressControl;
+  using enum Control;
   AddressSettings addresses;
   for (int n = 1; n <= kAddressCount; ++n) {
     AddressSetting& a = addresses[static_cast<std::size_t>(n - 1)];
@@ -111,7 +111,7 @@ AddressSettings AddressSettingsOf(const EditorSettings& settings) {
 }
 
 void SetAddressSettings(const AddressSettings& addresses, EditorSettings& settings) {
-  using enum AddressControl;
+  using enum Control;
   for (int n = 1; n <= kAddressCount; ++n) {
     const AddressSetting& a = addresses[static_cast<std::size_t>(n - 1)];
     settings.SetText(Capcode, n, a.capcode);

@@ -121,7 +121,7 @@ class RandomSettings {
 
   // A short capcode in every address, so that each slot stands alone.
   void DrawAddress(EditorSettings& s, int n) {
-    using enum AddressControl;
+    using enum Control;
     s.SetText(Capcode, n, ZeroPad(std::to_string(1 + Below(1933312)), 7));
     s.SetText(Frame, n, ThreeDigits(Below(128)));
     s.SetText(Collapse, n, std::string(1, static_cast<char>('0' + Below(8))));
