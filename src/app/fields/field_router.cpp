@@ -11,12 +11,12 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "app/field_widgets.h"
-#include "app/fill_pages.h"
-#include "app/model_layout.h"
-#include "app/page_table.h"
-#include "app/settings_page_builder.h"
-#include "app/tone_player.h"
+#include "app/fields/field_widgets.h"
+#include "app/fields/fill_pages.h"
+#include "app/fields/model_layout.h"
+#include "app/fields/page_table.h"
+#include "app/fields/settings_page_builder.h"
+#include "app/platform/tone_player.h"
 #include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pager/pager_session.h"
