@@ -7,8 +7,8 @@
 #include <QStorageInfo>
 
 #include "app/fields/field_router.h"
+#include "app/fields/page_table.h"
 #include "app/main_window.h"
-#include "app/page_table.h"
 #include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "operations/editor_codeplug.h"

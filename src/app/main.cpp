@@ -8,12 +8,12 @@
 #include <exception>
 
 #include "app/editor_operations.h"
+#include "app/fields/page_screenshots.h"
 #include "app/main_window.h"
-#include "app/page_screenshots.h"
+#include "app/platform/qt_user_interface.h"
+#include "app/platform/simulated_pager_port.h"
 #include "app/product_info.h"
 #include "app/program_options.h"
-#include "app/qt_user_interface.h"
-#include "app/simulated_pager_port.h"
 #include "sim/demo_codeplug.h"
 
 namespace {

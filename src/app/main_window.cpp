@@ -20,16 +20,16 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/dialogs/setup_dialog.h"
 #include "app/fields/field_router.h"
-#include "app/fill_pages.h"
-#include "app/help_file.h"
+#include "app/fields/fill_pages.h"
+#include "app/fields/model_layout.h"
+#include "app/fields/page_table.h"
 #include "app/main_window_operations.h"
-#include "app/model_layout.h"
-#include "app/page_table.h"
-#include "app/port_list.h"
+#include "app/platform/help_file.h"
+#include "app/platform/port_list.h"
+#include "app/platform/settings_store.h"
 #include "app/product_info.h"
-#include "app/settings_store.h"
-#include "app/setup_dialog.h"
 #include "core/messages.h"
 #include "core/result_codes.h"
 #include "core/user_interface.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/command_table.h"
-#include "app/settings_page_builder.h"
+#include "app/fields/settings_page_builder.h"
 #include "comm/real_clock.h"
 #include "comm/tdcomm.h"
 #include "operations/program_run.h"

@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "app/simulated_pager_port.h"
+#include "app/platform/simulated_pager_port.h"
 #include "rer_version.h"
 
 namespace rer {

@@ -19,8 +19,8 @@
 #include <QTest>
 #include <fstream>
 
+#include "app/fields/page_table.h"
 #include "app/main_window.h"
-#include "app/page_table.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "core/messages.h"

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "app/help_file.h"
+#include "app/platform/help_file.h"
 
 namespace rer {
 namespace {

@@ -15,10 +15,10 @@
 #include <QTimer>
 
 #include "app/fields/field_router.h"
+#include "app/fields/page_table.h"
 #include "app/main_window_operations.h"
-#include "app/page_table.h"
+#include "app/platform/settings_store.h"
 #include "app/product_info.h"
-#include "app/settings_store.h"
 #include "core/messages.h"
 #include "core/result_codes.h"
 #include "core/scripted_user_interface.h"

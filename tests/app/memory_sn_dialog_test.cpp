@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "app/dialogs/memory_sn_dialog.h"
-#include "app/qt_user_interface.h"
+#include "app/platform/qt_user_interface.h"
 #include "core/result_codes.h"
 #include "service/serial_partition.h"
 

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/password_dialog.h"
-#include "app/progress_dialog.h"
-#include "app/qt_user_interface.h"
-#include "app/security_dialog.h"
+#include "app/dialogs/password_dialog.h"
+#include "app/dialogs/progress_dialog.h"
+#include "app/dialogs/security_dialog.h"
+#include "app/platform/qt_user_interface.h"
 
 namespace rer {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/pleasing_alert_dialog.h"
+#include "app/dialogs/pleasing_alert_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <QTest>
 #include <vector>
 
-#include "app/tone_player.h"
+#include "app/platform/tone_player.h"
 #include "qt_test_environment.h"
 
 namespace rer {

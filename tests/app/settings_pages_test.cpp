@@ -12,10 +12,10 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/field_widgets.h"
+#include "app/fields/field_widgets.h"
+#include "app/fields/page_table.h"
+#include "app/fields/settings_page_builder.h"
 #include "app/main_window.h"
-#include "app/page_table.h"
-#include "app/settings_page_builder.h"
 #include "codeplug/field_catalogue.h"
 #include "core/scripted_user_interface.h"
 #include "qt_test_environment.h"

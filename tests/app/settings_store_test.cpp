@@ -1,11 +1,11 @@
-#include "app/settings_store.h"
+#include "app/platform/settings_store.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QSettings>
 
-#include "app/port_list.h"
+#include "app/platform/port_list.h"
 #include "pager/password_scramble.h"
 #include "qt_test_environment.h"
 

@@ -1,4 +1,4 @@
-#include "app/setup_dialog.h"
+#include "app/dialogs/setup_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QTest>
 #include <map>
 
-#include "app/settings_store.h"
+#include "app/platform/settings_store.h"
 #include "qt_test_environment.h"
 
 namespace rer {

@@ -1,7 +1,7 @@
 // The program's own simulated pager, served on a pseudo-terminal in real
 // time and read through the window's serial driver, as `rer --simulate` does.
 
-#include "app/simulated_pager_port.h"
+#include "app/platform/simulated_pager_port.h"
 
 #include <gtest/gtest.h>
 

@@ -16,8 +16,8 @@
 
 #include "app/editor_operations.h"
 #include "app/fields/field_router.h"
+#include "app/fields/page_table.h"
 #include "app/main_window.h"
-#include "app/page_table.h"
 #include "app/product_info.h"
 #include "comm/virtual_clock.h"
 #include "core/result_codes.h"

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "app/editor_operations.h"
+#include "app/fields/page_table.h"
 #include "app/main_window.h"
-#include "app/page_table.h"
 #include "app/product_info.h"
 #include "cli/background_sim.h"
 #include "core/scripted_user_interface.h"

@@ -1,5 +1,7 @@
 #include "app/fields/field_router.h"
 
+#include <functional>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,12 +11,12 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "app/field_widgets.h"
-#include "app/fill_pages.h"
-#include "app/model_layout.h"
-#include "app/page_table.h"
-#include "app/settings_page_builder.h"
-#include "app/tone_player.h"
+#include "app/fields/field_widgets.h"
+#include "app/fields/fill_pages.h"
+#include "app/fields/model_layout.h"
+#include "app/fields/page_table.h"
+#include "app/fields/settings_page_builder.h"
+#include "app/platform/tone_player.h"
 #include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pager/pager_session.h"
@@ -236,32 +238,27 @@ void FieldRouter::TakeCheckedField() {
 }
 
 int FieldRouter::PageCheck(int page) {
-  if (!editor_) return kSuccess;
-  TakeCheckedField();
-  storing_ = true;
-  if (QWidget* focused = QApplication::focusWidget(); focused && checkedField_ != 0) {
-    if (const ControlEntry* entry = EntryOfWidget(*focused)) {
-      ControlValue& value = settings_().Value(entry->control, entry->address);
-      value = ReadFieldValue(*focused, *entry, value);
-    }
-  }
-  const int result = RunEditorPageCheck(*editor_, page, checkedField_);
-  Reload();
-  storing_ = false;
-  return result;
+  return StoreFocusedFieldAndCheck(
+      [&] { return RunEditorPageCheck(*editor_, page, checkedField_); });
 }
 
 int FieldRouter::ShortPageCheck(int page) {
+  return StoreFocusedFieldAndCheck([&] { return editor_->ShortPageCheck(page, checkedField_); });
+}
+
+int FieldRouter::StoreFocusedFieldAndCheck(const std::function<int()>& check) {
   if (!editor_) return kSuccess;
   TakeCheckedField();
   storing_ = true;
+  // The focused field's text goes into the settings before its page stores
+  // it: the check must see what the technician has typed so far.
   if (QWidget* focused = QApplication::focusWidget(); focused && checkedField_ != 0) {
     if (const ControlEntry* entry = EntryOfWidget(*focused)) {
       ControlValue& value = settings_().Value(entry->control, entry->address);
       value = ReadFieldValue(*focused, *entry, value);
     }
   }
-  const int result = editor_->ShortPageCheck(page, checkedField_);
+  const int result = check();
   Reload();
   storing_ = false;
   return result;

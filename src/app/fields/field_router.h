@@ -69,6 +69,10 @@ class FieldRouter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Takes the focused field as the checked one, stores what it shows, runs
+  // `check` and shows the settings again; passes without a codeplug.
+  int StoreFocusedFieldAndCheck(const std::function<int()>& check);
+
   void ConnectControls();
   int ActivePage() const;
   void TakeCheckedField();

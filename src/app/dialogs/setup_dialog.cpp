@@ -1,4 +1,4 @@
-#include "app/setup_dialog.h"
+#include "app/dialogs/setup_dialog.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -13,8 +13,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/password_input.h"
-#include "app/port_list.h"
+#include "app/dialogs/password_input.h"
+#include "app/platform/port_list.h"
 
 namespace rer {
 namespace {

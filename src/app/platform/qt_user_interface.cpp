@@ -1,13 +1,13 @@
-#include "app/qt_user_interface.h"
+#include "app/platform/qt_user_interface.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "app/dialogs/memory_sn_dialog.h"
-#include "app/password_dialog.h"
-#include "app/progress_dialog.h"
-#include "app/security_dialog.h"
+#include "app/dialogs/password_dialog.h"
+#include "app/dialogs/progress_dialog.h"
+#include "app/dialogs/security_dialog.h"
 
 namespace rer {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/password_dialog.h"
+#include "app/dialogs/password_dialog.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/password_input.h"
+#include "app/dialogs/password_input.h"
 
 namespace rer {
 namespace {

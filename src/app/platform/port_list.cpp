@@ -1,4 +1,4 @@
-#include "app/port_list.h"
+#include "app/platform/port_list.h"
 
 #include <QSerialPortInfo>
 

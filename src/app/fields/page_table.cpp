@@ -1,4 +1,4 @@
-#include "app/page_table.h"
+#include "app/fields/page_table.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/settings_page_builder.h"
+#include "app/fields/settings_page_builder.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -12,8 +12,8 @@
 #include <array>
 #include <map>
 
-#include "app/field_widgets.h"
-#include "app/page_table.h"
+#include "app/fields/field_widgets.h"
+#include "app/fields/page_table.h"
 #include "codeplug/field_catalogue.h"
 
 namespace rer {

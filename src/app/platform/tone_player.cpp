@@ -1,4 +1,4 @@
-#include "app/tone_player.h"
+#include "app/platform/tone_player.h"
 
 #include <QApplication>
 #include <QAudioSink>

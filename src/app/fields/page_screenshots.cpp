@@ -1,4 +1,4 @@
-#include "app/page_screenshots.h"
+#include "app/fields/page_screenshots.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,12 +9,12 @@
 #include <QTimer>
 
 #include "app/dialogs/memory_sn_dialog.h"
+#include "app/dialogs/pleasing_alert_dialog.h"
+#include "app/dialogs/progress_dialog.h"
+#include "app/fields/page_table.h"
 #include "app/main_window.h"
-#include "app/page_table.h"
-#include "app/pleasing_alert_dialog.h"
-#include "app/progress_dialog.h"
-#include "app/qt_user_interface.h"
-#include "app/tone_player.h"
+#include "app/platform/qt_user_interface.h"
+#include "app/platform/tone_player.h"
 #include "service/serial_partition.h"
 
 namespace rer {

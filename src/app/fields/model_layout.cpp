@@ -1,4 +1,4 @@
-#include "app/model_layout.h"
+#include "app/fields/model_layout.h"
 
 #include <QGroupBox>
 #include <QString>
@@ -6,8 +6,8 @@
 #include <array>
 #include <string_view>
 
-#include "app/field_widgets.h"
-#include "app/settings_page_builder.h"
+#include "app/fields/field_widgets.h"
+#include "app/fields/settings_page_builder.h"
 #include "codeplug/field_catalogue.h"
 #include "codeplug/pager_family.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/settings_store.h"
+#include "app/platform/settings_store.h"
 
 class QComboBox;
 class QLineEdit;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/progress_dialog.h"
+#include "app/dialogs/progress_dialog.h"
 #include "core/user_interface.h"
 
 class QMessageBox;

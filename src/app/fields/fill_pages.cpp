@@ -1,11 +1,11 @@
-#include "app/fill_pages.h"
+#include "app/fields/fill_pages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/field_widgets.h"
-#include "app/settings_page_builder.h"
+#include "app/fields/field_widgets.h"
+#include "app/fields/settings_page_builder.h"
 #include "codeplug/field_catalogue.h"
 
 namespace rer {

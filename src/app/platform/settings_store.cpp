@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "app/platform/settings_store.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

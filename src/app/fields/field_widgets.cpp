@@ -1,4 +1,4 @@
-#include "app/field_widgets.h"
+#include "app/fields/field_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/progress_dialog.h"
+#include "app/dialogs/progress_dialog.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

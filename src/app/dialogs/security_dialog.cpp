@@ -1,4 +1,4 @@
-#include "app/security_dialog.h"
+#include "app/dialogs/security_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/password_input.h"
+#include "app/dialogs/password_input.h"
 
 namespace rer {
 namespace {

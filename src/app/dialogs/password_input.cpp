@@ -1,4 +1,4 @@
-#include "app/password_input.h"
+#include "app/dialogs/password_input.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/pleasing_alert_dialog.h"
+#include "app/dialogs/pleasing_alert_dialog.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/tone_player.h"
+#include "app/platform/tone_player.h"
 
 namespace rer {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/help_file.h"
+#include "app/platform/help_file.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "app/simulated_pager_port.h"
+#include "app/platform/simulated_pager_port.h"
 
 #include <cctype>
 
