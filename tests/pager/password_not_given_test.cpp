@@ -16,12 +16,12 @@ TEST(PasswordNotGiven, ReadAndProgramEndWithoutATry) {
   for (const std::uint8_t model : {std::uint8_t{0x84}, std::uint8_t{0x81}}) {
     for (const bool program : {false, true}) {
       SCOPED_TRACE(std::string(program ? "program " : "read ") + std::to_string(model));
-      PagerSpec spec;
-      spec.model = model;
-      if (model == 0x81) spec.firmware = " R0402";
-      spec.statusLetters = "Y";
-      spec.password = "PAGER";
-      ProgramFixture f(spec);
+      PagerSpec pagerSetup;
+      pagerSetup.model = model;
+      if (model == 0x81) pagerSetup.firmware = " R0402";
+      pagerSetup.statusLetters = "Y";
+      pagerSetup.password = "PAGER";
+      ProgramFixture f(pagerSetup);
       f.ui.unaskablePasswords = {PasswordMode::PagerAccess};
       const int result =
           program ? f.sequence.ProgramPager() : ReadPager(f.session, f.link, f.checks, f.ui);
@@ -37,10 +37,10 @@ TEST(PasswordNotGiven, ReadAndProgramEndWithoutATry) {
 }
 
 TEST(PasswordNotGiven, AWindowStillAsksAndThePagerCountsTheWrongTry) {
-  PagerSpec spec;
-  spec.statusLetters = "Y";
-  spec.password = "PAGER";
-  ProgramFixture f(spec);
+  PagerSpec pagerSetup;
+  pagerSetup.statusLetters = "Y";
+  pagerSetup.password = "PAGER";
+  ProgramFixture f(pagerSetup);
   f.ui.passwords = {"GUESS"};
   EXPECT_EQ(ReadPager(f.session, f.link, f.checks, f.ui), kLinkWrongPassword);
   EXPECT_EQ(f.ui.passwordAsks, std::vector<PasswordMode>{PasswordMode::PagerAccess});
