@@ -11,6 +11,7 @@
 
 #include "cli/apply_settings.h"
 #include "core/scripted_user_interface.h"
+#include "demo_editor.h"
 #include "pager/codeplug_file.h"
 #include "pager/codeplug_files.h"
 #include "pages/address_checks.h"
@@ -18,22 +19,7 @@
 
 namespace {
 
-// The demonstration codeplug of `model` decoded into an editor, once per
-// model; every run starts from a copy.
-const rer::PagerSession& EditorHolding(std::uint8_t model) {
-  static std::map<std::uint8_t, std::unique_ptr<rer::PagerSession>> editors;
-  auto& editor = editors[model];
-  if (!editor) {
-    editor = std::make_unique<rer::PagerSession>();
-    const auto image = rer::DemoCodeplugImage(model);
-    std::copy(image.begin(), image.end(), editor->image.Bytes().begin());
-    editor->link.ModelWord = model;
-    editor->link.ModelCode = model;
-    editor->readModelWord = model;
-    if (rer::DecodeSessionImage(*editor) != rer::kSuccess) std::abort();
-  }
-  return *editor;
-}
+using rer::fuzz::EditorHolding;
 
 }  // namespace
 

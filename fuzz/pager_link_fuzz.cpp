@@ -18,6 +18,7 @@
 #include "comm/transport.h"
 #include "comm/virtual_clock.h"
 #include "core/scripted_user_interface.h"
+#include "demo_editor.h"
 #include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
 #include "pager/pager_session.h"
@@ -108,22 +109,7 @@ class FuzzedPager : public rer::Transport {
 
 constexpr std::uint8_t kModels[] = {0x84, 0x88, 0xD0, 0xD1, 0x81, 0x89, 0xC0};
 
-// An editor holding the demonstration codeplug of `model`, decoded once per
-// model and copied for every run: the decode is the same each time.
-const rer::PagerSession& EditorHolding(std::uint8_t model) {
-  static std::map<std::uint8_t, std::unique_ptr<rer::PagerSession>> editors;
-  auto& editor = editors[model];
-  if (!editor) {
-    editor = std::make_unique<rer::PagerSession>();
-    const auto image = rer::DemoCodeplugImage(model);
-    std::copy(image.begin(), image.end(), editor->image.Bytes().begin());
-    editor->link.ModelWord = model;
-    editor->link.ModelCode = model;
-    editor->readModelWord = model;
-    if (rer::DecodeSessionImage(*editor) != rer::kSuccess) std::abort();
-  }
-  return *editor;
-}
+using rer::fuzz::EditorHolding;
 
 // One read or program run as `setup` chooses it, against `pager`. The
 // operation is in bit 0, the editor's codeplug model in bits 1-4 and the

@@ -21,6 +21,7 @@
 
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
+#include "blank_codeplug_file.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "core/messages.h"
@@ -42,16 +43,7 @@ std::string Temp(const std::string& name) {
 
 // A blank codeplug of `model`, as a file.
 std::string BaseFile(std::uint8_t model) {
-  CodeplugImage image;
-  Layout layout;
-  SelectLayout(layout, model);
-  ImageFields fields(image, layout);
-  fields.SetByte(Field::kModelByte, model);
-  fields.SetByte(Field::kCodeplugVersion, 0x14, 0);
-  fields.SetByte(Field::kCodeplugVersion, 0x69, 1);
-  const std::string path = Temp("base.cp");
-  std::ofstream(path, std::ios::binary) << FormatCodeplugFile(image.Bytes(), {0, true, model});
-  return path;
+  return rer::testing::WriteBlankCodeplugFile(Temp("base.cp"), model);
 }
 
 class FieldRouterTest : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "blank_codeplug_file.h"
 #include "temp_path.h"
 
 #include <QJsonDocument>
@@ -27,16 +28,7 @@ std::string Temp(const std::string& name) {
 }
 
 std::string BaseFile(std::uint8_t model) {
-  CodeplugImage image;
-  Layout layout;
-  SelectLayout(layout, model);
-  ImageFields fields(image, layout);
-  fields.SetByte(Field::kModelByte, model);
-  fields.SetByte(Field::kCodeplugVersion, 0x14, 0);
-  fields.SetByte(Field::kCodeplugVersion, 0x69, 1);
-  const std::string path = Temp("base.cp");
-  std::ofstream(path, std::ios::binary) << FormatCodeplugFile(image.Bytes(), {0, true, model});
-  return path;
+  return rer::testing::WriteBlankCodeplugFile(Temp("base.cp"), model);
 }
 
 std::string JsonFile(const std::string& name, const std::string& json) {
