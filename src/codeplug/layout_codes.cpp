@@ -230,12 +230,12 @@ std::optional<std::uint16_t> CheckedCannedWordOfText(std::string_view text) {
 }
 
 std::string CannedTextOfWord(std::uint16_t word) {
-  constexpr char kHex[] = "0123456789abcdef";
-  std::string text;
-  do {
-    text.insert(text.begin(), kHex[word & 0xF]);
-    word = static_cast<std::uint16_t>(word >> 4);
-  } while (word != 0);
+  constexpr char kHex[] = "0123456789ABCDEF";
+  constexpr int kDigits = 4;
+  std::string text(kDigits, '0');
+  for (int at = kDigits - 1; at >= 0; --at, word = static_cast<std::uint16_t>(word >> 4)) {
+    text[static_cast<std::size_t>(at)] = kHex[word & 0xF];
+  }
   return text;
 }
 

@@ -110,7 +110,8 @@ std::uint16_t CannedWordOfText(std::string_view text);
 // The same for a text that must be exactly four hexadecimal digits, as the
 // program sequence checks a range against the pager's ROM; nothing otherwise.
 std::optional<std::uint16_t> CheckedCannedWordOfText(std::string_view text);
-// The word as lower-case hexadecimal without leading zeros ("0" for 0).
+// The word as the range fields show it: four upper-case hexadecimal digits
+// ("0000" for none), the form the fields are typed in and the defaults take.
 std::string CannedTextOfWord(std::uint16_t word);
 
 // The `cb_Tarsel_Model` item for a model code and sub-model byte; nothing

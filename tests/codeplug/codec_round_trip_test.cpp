@@ -112,10 +112,12 @@ class RandomSettings {
 
  private:
   std::string CannedText() {
-    const int word = 1 + Below(0xFFFF);
-    constexpr char kHex[] = "0123456789abcdef";
-    std::string text;
-    for (int w = word; w != 0; w >>= 4) text.insert(text.begin(), kHex[w & 0xF]);
+    // Four upper-case digits, as the decode shows a range.
+    int word = 1 + Below(0xFFFF);
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text(4, '0');
+    for (int at = 3; at >= 0; --at, word >>= 4)
+      text[static_cast<std::size_t>(at)] = kHex[word & 0xF];
     return text;
   }
 

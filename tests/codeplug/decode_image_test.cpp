@@ -358,7 +358,7 @@ TEST(DecodeImageTest, Full4KCodeplug) {
   EXPECT_EQ(s.Item("cb_fUif_User_Password_Enable"), 1);
   // Features pages.
   EXPECT_EQ(s.Item("cb_functionMenuDisplay"), 1);
-  EXPECT_EQ(s.Text("ed_startCannedMsg"), "a");
+  EXPECT_EQ(s.Text("ed_startCannedMsg"), "000A");
   EXPECT_EQ(s.Text("ed_endCannedMsg"), "1234");
   EXPECT_TRUE(s.Checked("cb_regularCannedMsg"));
   EXPECT_EQ(s.Text("ed_displayContrast"), "7");

@@ -251,8 +251,8 @@ TEST(CannedRangeTest, HexTextBothWays) {
     const char* shown;
   };
   const Case cases[] = {
-      {"1A2f", 0x1A2F, "1a2f"}, {"0100", 0x0100, "100"}, {"1a", 0x001A, "1a"},
-      {"", 0x0000, "0"},        {"G1Z2", 0x0102, "102"}, {"12345", 0x2345, "2345"},
+      {"1A2f", 0x1A2F, "1A2F"}, {"0100", 0x0100, "0100"}, {"1a", 0x001A, "001A"},
+      {"", 0x0000, "0000"},     {"G1Z2", 0x0102, "0102"}, {"12345", 0x2345, "2345"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CannedWordOfText(c.text), c.word) << c.text;
