@@ -33,6 +33,15 @@ constexpr DemoAddress kDemoAddresses[] = {{1, "0012345"}, {2, "0012346"}, {3, "0
 // The FLEX frame of the block: address 1's capcode div 16, mod 128.
 constexpr char kDemoFrame[] = "003";
 
+// The item of `control`'s list that reads `text`.
+int ItemOf(Control control, std::string_view text) {
+  const auto items = FieldCatalogue::Instance().Entry(control).items;
+  for (std::size_t item = 0; item < items.size(); ++item) {
+    if (items[item] == text) return static_cast<int>(item);
+  }
+  return kNoItem;
+}
+
 void FillDemoSettings(EditorSettings& settings, bool largeLayout) {
   // Every list at its first item, then what a demonstration pager shows.
   const auto& entries = FieldCatalogue::Instance().Entries();
@@ -53,6 +62,14 @@ void FillDemoSettings(EditorSettings& settings, bool largeLayout) {
   settings.SetText(Control::ed_displayContrast, "9");
   settings.SetText(Control::ed_missed_frame_count_min, "4");
   settings.SetText(Control::ed_missed_frame_count_sec, "30");
+  // The battery gauge is off; its levels are the ones the More Features tab
+  // gives an unused gauge, so that saving the codeplug again changes nothing.
+  settings.SetItem(Control::cb_batteryGaugeHiLevel,
+                   ItemOf(Control::cb_batteryGaugeHiLevel, "1.43v"));
+  settings.SetItem(Control::cb_batteryGaugeMedLevel,
+                   ItemOf(Control::cb_batteryGaugeMedLevel, "1.39v"));
+  settings.SetItem(Control::cb_batteryGaugeLoLevel,
+                   ItemOf(Control::cb_batteryGaugeLoLevel, "1.29v"));
   for (const DemoAddress& demo : kDemoAddresses) {
     settings.SetText(AddressControl::Capcode, demo.address, demo.capcode);
     settings.SetChecked(AddressControl::Personal, demo.address, true);

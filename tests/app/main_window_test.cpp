@@ -92,6 +92,8 @@ class MainWindowTest : public ::testing::Test {
   void EnterEditor(std::uint8_t model) {
     window->PagerLink().ModelCode = model;
     window->Session().settings.SetText(Control::Capcode, 1, "1000");
+    // A codeplug always holds a contrast; the Features check refuses none.
+    window->Session().settings.SetText(Control::ed_displayContrast, "8");
     window->SetupPagesForPager(model);
     window->FillPages();
     window->SetCommandStates(false, TFmMain::CommandScope::ByPage);
