@@ -96,9 +96,11 @@ int RunApplyCommand(const CommandArgs& words) {
                                      ImageReader(session->image, session->layout)));
   pages.Addresses().UpdateAddresses();
 
-  // Each edit as the window makes it: the field is entered, its value
-  // changes, and the field's page stores it.
+  // Each edit as the window makes it: the field's page is shown (and
+  // refreshes itself) when the edit before was on another page, the field is
+  // entered, its value changes, and the field's page stores it.
   const FieldCatalogue& catalogue = FieldCatalogue::Instance();
+  int shownPage = -1;
   for (const SettingEdit& edit : *edits) {
     const int index = catalogue.IndexOf(edit.name);
     if (index < 0) {
@@ -108,6 +110,10 @@ int RunApplyCommand(const CommandArgs& words) {
     const ControlEntry& entry = catalogue.Entries()[static_cast<std::size_t>(index)];
     // The computed texts (the FLEX addresses) follow from the other settings.
     if (entry.readOnly) continue;
+    if (entry.page != shownPage) {
+      pages.EnterPage(entry.page);
+      shownPage = entry.page;
+    }
     pages.Enter(entry.page, entry.fieldNumber);
     const auto problem = ApplySettingValue(entry, edit.value, session->settings.ValueAt(index));
     if (problem) {

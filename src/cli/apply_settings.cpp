@@ -60,7 +60,13 @@ std::optional<std::string> ApplySettingValue(const ControlEntry& entry, const QJ
     }
     case ControlKind::CheckBox: {
       if (json.isBool()) {
-        value.number = json.toBool() ? 1 : 0;
+        // As a click does: true ticks a clear box and leaves a ticked one as
+        // it is, so the canned level "Extended" is not dropped to "2 digits".
+        if (!json.toBool()) {
+          value.number = 0;
+        } else if (value.number == 0) {
+          value.number = 1;
+        }
         return std::nullopt;
       }
       const int highest = entry.name == kThreeStateBox ? kThreeStateHighest : 1;

@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "cli_runner.h"
+#include "codeplug/codeplug_image.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "core/messages.h"
@@ -133,6 +134,65 @@ TEST(ApplyCommand, FullDiskFailsAndLeavesTheExistingFile) {
   rmdir(dir.c_str());
 }
 
+// A 4 KB codeplug of a pager with a Traditional Chinese ROM whose canned
+// numerals are "Extended" (the bits 11), as a file.
+std::string ExtendedCannedTraditionalFile() {
+  CodeplugImage image;
+  Layout layout;
+  SelectLayout(layout, 0x84);
+  ImageFields fields(image, layout);
+  fields.SetByte(Field::kModelByte, 0x84);
+  fields.SetByte(Field::kCodeplugVersion, 0x14, 0);
+  fields.SetByte(Field::kCodeplugVersion, 0x69, 1);
+  fields.SetByte(Field::kClockOptions, 0x18);
+  const std::string path = Temp("extended.cp");
+  std::ofstream(path, std::ios::binary) << FormatCodeplugFile(image.Bytes(), {1, true, 0x84});
+  return path;
+}
+
+std::uint8_t ClockOptionsOf(const std::string& path) {
+  const auto parsed = ParseCodeplugFile(ReadTextFile(path).value_or(""));
+  if (!parsed) return 0xFF;
+  Layout layout;
+  SelectLayout(layout, 0x84);
+  CodeplugImage image;
+  std::copy_n(parsed->image.begin(), parsed->length, image.Bytes().begin());
+  return ImageReader(image, layout).Byte(Field::kClockOptions);
+}
+
+TEST(ApplyCommand, TheFeaturesRulesActAsInTheWindow) {
+  const std::string base = ExtendedCannedTraditionalFile();
+  const std::string out = Temp("features.cp");
+  std::remove(out.c_str());
+  // A box given the state it shows keeps its level; the extended numerals
+  // bring the Traditional ROM's whole range.
+  const auto kept = RunCli(
+      "apply " + base + " " +
+      JsonFile("kept.json", std::string("{") + kInBand + R"(, "cb_ideoNumericCanned": true})") +
+      " -o " + out);
+  ASSERT_EQ(kept.exitCode, 0) << kept.err;
+  EXPECT_EQ(ClockOptionsOf(out) & 0x18, 0x18);
+  const QJsonObject dumped = DumpSettings(out);
+  EXPECT_TRUE(dumped.value("cb_regularCannedMsg").toBool());
+  EXPECT_EQ(dumped.value("ed_startCannedMsg").toString(), "3321");
+  EXPECT_EQ(dumped.value("ed_endCannedMsg").toString(), "3F7E");
+
+  // A contrast the display cannot take is told as the window tells it, when
+  // typed and again by the check before saving, and nothing is written.
+  std::remove(out.c_str());
+  const auto refused =
+      RunCli("apply " + base + " " +
+             JsonFile("contrast.json",
+                      R"([{"ed_frequency": "152.8400"}, {"cb_freqBand": "VHF B Band"},
+                          {"ed_capcode1": "1234567"}, {"ed_displayContrast": "16"}])") +
+             " -o " + out);
+  const MessageBox box = ComposeError(-75);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.err, box.title + "\n" + box.text + box.title + "\n" + box.text +
+                             "apply: the page checks failed; nothing written\n");
+  EXPECT_FALSE(Exists(out));
+}
+
 TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
   struct Case {
     std::string json;
@@ -166,6 +226,8 @@ TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
       {R"({"ed_powerUpPrompt": "hello=+;"})",
        "apply: ed_powerUpPrompt does not take the character \"=\" (position 6)\n"},
       {R"({"ed_capcode2": "12345678"})", "apply: ed_capcode2 is longer than 7 characters\n"},
+      {R"({"ed_startCannedMsg": "zz12"})",
+       "apply: ed_startCannedMsg does not take the character \"z\" (position 1)\n"},
       {R"({"ed_ICN": "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9"})",
        "apply: ed_ICN is longer than 10 characters\n"},
   };
