@@ -2,7 +2,9 @@
 
 #include "codeplug/decode_image.h"
 #include "codeplug/encode.h"
+#include "codeplug/layout_codes.h"
 #include "codeplug/pager_family.h"
+#include "core/canned_range.h"
 #include "core/result_codes.h"
 #include "pager/band_check.h"
 #include "pager/codeplug_file.h"
@@ -15,29 +17,17 @@
 namespace rer {
 namespace {
 
-// The canned-message range a character generator comes with; any other
-// generator leaves the editor's range cleared.
-struct CannedDefaults {
-  int cgromType;
-  const char* start;
-  const char* end;
-};
-constexpr CannedDefaults kCannedDefaults[] = {
-    {kCgromTraditionalChinese, "3321", "3F7E"},
-    {kCgromSimplifiedChinese, "7821", "7D47"},
-};
-constexpr const char* kClearedCannedAddress = "0000";
-
+// The canned-message range a Chinese character generator comes with; any
+// other generator leaves the editor's range cleared.
 void ApplyCannedDefaults(PagerSession& session) {
-  for (const auto& defaults : kCannedDefaults) {
-    if (session.link.CgromType == defaults.cgromType) {
-      session.link.CannedRangeStart = defaults.start;
-      session.link.CannedRangeEnd = defaults.end;
-      return;
-    }
+  if (IsChineseCgrom(session.link.CgromType)) {
+    const CannedRange& range = CannedRangeOf(session.link.CgromType);
+    session.link.CannedRangeStart = CannedTextOfWord(range.first);
+    session.link.CannedRangeEnd = CannedTextOfWord(range.last);
+    return;
   }
-  session.settings.SetText(Control::ed_startCannedMsg, kClearedCannedAddress);
-  session.settings.SetText(Control::ed_endCannedMsg, kClearedCannedAddress);
+  session.settings.SetText(Control::ed_startCannedMsg, kNoCannedRangeText);
+  session.settings.SetText(Control::ed_endCannedMsg, kNoCannedRangeText);
 }
 
 // The memory byte a file header carries.

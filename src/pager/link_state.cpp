@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "codeplug/layout_codes.h"
+#include "core/canned_range.h"
 #include "core/text.h"
 #include "pager/password_scramble.h"
 
@@ -40,13 +42,6 @@ constexpr std::size_t kFirmwareOffset = 9;
 constexpr std::size_t kFirmwareLength = 6;
 constexpr std::size_t kVariantOffset = 8;
 constexpr std::size_t kVariantLength = 7;
-
-struct CgromRange {
-  std::string_view start;
-  std::string_view end;
-};
-constexpr CgromRange kTraditionalRange{"3321", "3F7E"};
-constexpr CgromRange kSimplifiedRange{"7821", "7D47"};
 
 std::string TextOf(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length) {
   std::string text;
@@ -88,9 +83,11 @@ std::vector<std::string> SetFirmwareFlagNames(const LinkState& state) {
 void ApplyCgromReply(LinkState& state, std::span<const std::uint8_t> reply) {
   const std::uint8_t first = reply.size() > 0 ? reply[0] : 0;
   const std::uint8_t second = reply.size() > 1 ? reply[1] : 0;
-  auto setRange = [&](const CgromRange& range) {
-    state.CannedRangeStart = std::string(range.start);
-    state.CannedRangeEnd = std::string(range.end);
+  // A Chinese ROM comes with its canned-message range as the default.
+  auto setRange = [&] {
+    const CannedRange& range = CannedRangeOf(state.CgromType);
+    state.CannedRangeStart = CannedTextOfWord(range.first);
+    state.CannedRangeEnd = CannedTextOfWord(range.last);
   };
   switch (first) {
     case 'T':
@@ -98,12 +95,12 @@ void ApplyCgromReply(LinkState& state, std::span<const std::uint8_t> reply) {
         state.CgromType = kCgromOther;
       } else {
         state.CgromType = kCgromTraditionalChinese;
-        setRange(kTraditionalRange);
+        setRange();
       }
       break;
     case 'P':
       state.CgromType = kCgromSimplifiedChinese;
-      setRange(kSimplifiedRange);
+      setRange();
       break;
     case 'H':
       state.CgromType = kCgromOther;

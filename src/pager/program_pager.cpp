@@ -15,6 +15,7 @@
 #include "codeplug/layout_codes.h"
 #include "codeplug/layout_table.h"
 #include "codeplug/pager_family.h"
+#include "core/canned_range.h"
 #include "core/result_codes.h"
 #include "core/serial_series.h"
 #include "core/text.h"
@@ -72,11 +73,6 @@ constexpr std::array<std::uint8_t, 6> kEncoded1KModels = {0x81, 0x82, 0x86, 0x89
 
 constexpr int kAddressesOfFourAddressModel = 4;
 
-// Valid canned-message ranges per character generator.
-constexpr std::uint16_t kTraditionalCannedFirst = 0x3321;
-constexpr std::uint16_t kTraditionalCannedLast = 0x3F7E;
-constexpr std::uint16_t kOtherCannedFirst = 0x7821;
-constexpr std::uint16_t kOtherCannedLast = 0x7D47;
 constexpr int kCannedSelectionTwoDigits = 1;
 constexpr int kCannedSelectionExtended = 2;
 
@@ -492,14 +488,10 @@ void ProgramSequence::CheckCannedRange() {
   // The range belongs to the regular canned messages; the ideographic
   // numeric level is only adjusted along with it.
   if (!settings.Checked(Control::cb_regularCannedMsg)) return;
-  const bool traditional = link.CgromType == kCgromTraditionalChinese;
-  const std::uint16_t first = traditional ? kTraditionalCannedFirst : kOtherCannedFirst;
-  const std::uint16_t last = traditional ? kTraditionalCannedLast : kOtherCannedLast;
+  const CannedRange& range = CannedRangeOf(link.CgromType);
   const auto start = CheckedCannedWordOfText(settings.Text(Control::ed_startCannedMsg));
   const auto end = CheckedCannedWordOfText(settings.Text(Control::ed_endCannedMsg));
-  const auto inRange = [&](std::optional<std::uint16_t> w) {
-    return w && *w >= first && *w <= last;
-  };
+  const auto inRange = [&](std::optional<std::uint16_t> w) { return w && range.Holds(*w); };
   if (inRange(start) && inRange(end)) return;
   ui_.ShowError(kCannedRangeInvalid);
   settings.SetText(Control::ed_startCannedMsg, link.CannedRangeStart);
