@@ -9,6 +9,7 @@
 #include "app/fields/field_router.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
+#include "app/report/codeplug_report.h"
 #include "core/result_codes.h"
 #include "core/user_interface.h"
 #include "operations/editor_codeplug.h"
@@ -239,6 +240,21 @@ void EditorOperations::ProgramFromEditor(TFmMain& window) {
   // The pages show the addresses and the inventory number of the next pager.
   if (outcome.advanced) window.FillPages();
   if (!beforeProgram) window.ShowPage(kGeneralPageIndex);
+}
+
+void EditorOperations::Print(TFmMain& window) {
+  // The pages are photographed with the widgets' own rendering, not from the
+  // screen, so nothing needs to be brought to the top first and the window's
+  // Stay on Top setting is left as it is.
+  const QString folder = reportFolder_.isEmpty() ? ReportPictureFolder() : reportFolder_;
+  CapturePagePictures(window, folder, window.PrintPageCount);
+  const CodeplugReport report =
+      PrepareReport(folder, window.PrintPageCount, window.CurrentFileName);
+  if (presentReport_) {
+    presentReport_(report);
+  } else {
+    ShowReportPreview(report, &window);
+  }
 }
 
 void EditorOperations::SetToDefaults(TFmMain& window) {

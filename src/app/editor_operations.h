@@ -1,7 +1,7 @@
 #pragma once
 // The operations behind the main window's commands: Read Pager, Program
 // Single and Sequential, programming from the editor (F2), Set To Defaults,
-// Load Codeplug and Save as. The work itself is the operations library's;
+// Load Codeplug, Save as and Print. The work itself is the operations library's;
 // this adapter decides the window's side: status texts, the progress box,
 // the editor's state and caption, the run table. Pager operations run on a
 // worker thread with the window disabled; their questions and messages are
@@ -19,6 +19,7 @@
 
 namespace rer {
 
+struct CodeplugReport;
 class PagerLink;
 class PagerProgrammer;
 class PasswordChecks;
@@ -45,6 +46,9 @@ class EditorOperations : public MainWindowOperations {
   void ProgramFromEditor(TFmMain& window) override;
   void SetToDefaults(TFmMain& window) override;
   void SaveAs(TFmMain& window) override;
+  // Print: the pages photographed into the report and its print preview.
+  bool OffersPrint() const override { return true; }
+  void Print(TFmMain& window) override;
 
   // The read sequence alone, off the GUI thread with the window disabled
   // around it; the result as the sequence gives it.
@@ -57,6 +61,12 @@ class EditorOperations : public MainWindowOperations {
   using FileChooser = std::function<std::optional<QString>(const QString& folder)>;
   void SetOpenFileChooser(FileChooser chooser) { chooseOpen_ = std::move(chooser); }
   void SetSaveFileChooser(FileChooser chooser) { chooseSave_ = std::move(chooser); }
+  // Where Print writes its page pictures (by default the program's folder
+  // rule of ReportPictureFolder), and what it does with the report (by
+  // default the print preview); tests and rer-cli report put their own.
+  void SetReportPictureFolder(const QString& folder) { reportFolder_ = folder; }
+  using ReportPresenter = std::function<void(const CodeplugReport& report)>;
+  void SetReportPresenter(ReportPresenter presenter) { presentReport_ = std::move(presenter); }
   void SetFreeSpaceQuery(std::function<std::optional<std::uint64_t>(const QString& path)> query) {
     freeBytes_ = std::move(query);
   }
@@ -86,6 +96,8 @@ class EditorOperations : public MainWindowOperations {
   FileChooser chooseOpen_;
   FileChooser chooseSave_;
   std::function<std::optional<std::uint64_t>(const QString& path)> freeBytes_;
+  QString reportFolder_;
+  ReportPresenter presentReport_;
 };
 
 }  // namespace rer

@@ -31,6 +31,7 @@ void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
     const bool read = !window.CurrentFileName.isEmpty();
     if (read) written += rer::SaveShownPageScreenshots(window, options.screenshotsFolder);
     if (read) written += rer::SaveDialogScreenshots(window, options.screenshotsFolder);
+    if (read) written += rer::SaveReportScreenshots(window, options.screenshotsFolder);
     // Last: programming leaves the editor.
     if (read)
       written += rer::SaveProgressScreenshotDuringProgram(window, options.screenshotsFolder);

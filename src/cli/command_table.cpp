@@ -129,6 +129,15 @@ const std::vector<CommandEntry> kCommands = {
        "and b"}},
      {"rer-cli diff before.cp after.cp", "rer-cli diff pager.cp edited.cp --format json"},
      RunDiffCommand},
+    {"report",
+     "FILE.cp -o REPORT.pdf",
+     "Writes the printed record of a codeplug file as a PDF: the file is loaded as the window "
+     "loads it, each settings page shown for its pager model is photographed as Print does, and "
+     "the pictures go two to a sheet on six A4 portrait sheets, the file name at the top. Needs no "
+     "display.",
+     {{"FILE.cp", "the codeplug file to report"}, {"-o REPORT.pdf", "the PDF file to write"}},
+     {"rer-cli report unit7.cp -o unit7.pdf"},
+     RunReportCommand},
     {"tone",
      "(--pattern N | --melody HEX32 | --note INDEX) -o FILE.wav",
      "Renders a tone preview of the window as a 16-bit mono WAV file: an alert pattern with all "

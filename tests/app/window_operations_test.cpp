@@ -319,10 +319,9 @@ TEST_F(WindowOperationsTest, OverwriteAnsweredNoLeavesFileCaptionAndName) {
   EXPECT_EQ(window->CurrentFileName, kReadCodeplugName);
 }
 
-TEST_F(WindowOperationsTest, ServiceAndPrintAreDisabledNotSilent) {
+TEST_F(WindowOperationsTest, ServiceIsDisabledNotSilent) {
   EXPECT_FALSE(window->findChild<QAction*>("serviceBtn")->isEnabled());
   window->ReadPagerClick();
-  EXPECT_FALSE(window->findChild<QAction*>("menuPrint")->isEnabled());
   EXPECT_TRUE(window->findChild<QAction*>("writeBtn")->isEnabled());
 }
 

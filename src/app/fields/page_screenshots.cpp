@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -15,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/platform/qt_user_interface.h"
 #include "app/platform/tone_player.h"
+#include "app/report/codeplug_report.h"
 #include "service/serial_partition.h"
 
 namespace rer {
@@ -89,6 +91,37 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   message->done(QMessageBox::Ok);
   written << messagePath;
   return written;
+}
+
+QStringList SaveReportScreenshots(TFmMain& window, const QString& folder) {
+  const QString pictures = QDir(folder).filePath("report_pictures");
+  if (!QDir().mkpath(pictures)) return {};
+  const int active = window.ActivePage();
+  CapturePagePictures(window, pictures, window.PrintPageCount);
+  window.ShowPage(active);
+  const CodeplugReport report =
+      PrepareReport(pictures, window.PrintPageCount, window.CurrentFileName);
+
+  // The first sheet at about 100 pixels per inch of A4.
+  QImage sheet(827, 1169, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter painter(&sheet);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  PaintReportSheet(report, 0, painter, QRectF(47, 47, 827 - 94, 1169 - 94));
+  painter.end();
+  const QString sheetPath = QDir(folder).filePath("ReportSheet1.png");
+  if (!sheet.save(sheetPath, "PNG")) return {};
+
+  const QString previewPath = QDir(folder).filePath("TFmReport.png");
+  bool saved = false;
+  ShowReportPreview(report, &window, [&](QDialog& preview) {
+    preview.resize(900, 1000);
+    QApplication::processEvents();
+    saved = preview.grab().save(previewPath, "PNG");
+    preview.done(QDialog::Accepted);
+  });
+  if (!saved) return {};
+  return {previewPath, sheetPath};
 }
 
 QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder) {

@@ -25,6 +25,12 @@ QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder);
 // Returns the paths written; empty on failure.
 QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder);
 
+// Print of the codeplug in the editor, its preview taken as
+// "TFmReport.png" and its first sheet drawn as "ReportSheet1.png". The page
+// pictures go into a folder of their own inside `folder`. Returns the paths
+// written; empty on failure.
+QStringList SaveReportScreenshots(TFmMain& window, const QString& folder);
+
 // Programs the pager from the editor (F2) and, once the progress box shows
 // a figure, the phase and the seconds of a pause, writes it as
 // "TFmProgressBar.png". Leaves the editor as F2 in single mode does. Returns
