@@ -55,10 +55,10 @@ TFmKeyboard::TFmKeyboard(const std::string& digits, UserInterface& ui, QWidget* 
   lettersField_->installEventFilter(this);
 
   auto* keys = new QGridLayout;
-  for (const KeyButton& spec : kKeyButtons) {
-    QPushButton* button = MakeButton(*this, spec.objectName, spec.caption);
-    keys->addWidget(button, spec.row, spec.column);
-    connect(button, &QPushButton::clicked, this, [this, key = spec.key] {
+  for (const KeyButton& entry : kKeyButtons) {
+    QPushButton* button = MakeButton(*this, entry.objectName, entry.caption);
+    keys->addWidget(button, entry.row, entry.column);
+    connect(button, &QPushButton::clicked, this, [this, key = entry.key] {
       keypad_.Press(key);
       Refresh();
     });
