@@ -9,6 +9,10 @@
 // false, a list the text of an item, its index, or null for no selection.
 // Every message and question the window would show is printed on stderr
 // (title and text); questions are answered Yes with --yes, otherwise No.
+// The codeplug passwords are given as "securePassword", "localPassword" and
+// "otaPassword" (texts as typed into the change-password entry), the user
+// password as its key digits (ed_cpwFc_Password) or letters
+// (ed_cpwFc_Password_LRUD); both are set through the window's own entries.
 // Any unknown name, value out of its control's domain, or failed check
 // (address pages, frequency band, synthesizer) is an error that names it,
 // and nothing is written.
@@ -27,6 +31,7 @@
 #include "pager/codeplug_files.h"
 #include "pages/address_checks.h"
 #include "pages/page_rules.h"
+#include "pages/password_ota_page.h"
 
 namespace rer::cli {
 namespace {
@@ -47,7 +52,10 @@ std::optional<std::vector<SettingEdit>> ReadEdits(const std::string& path, std::
   return edits;
 }
 
-// The boxes of the window, on stderr: title, then text.
+// The boxes of the window, on stderr: title, then text. The password and
+// keypad entries are filled with what the settings give, and only while
+// the edit that gives them is made; any other ask is noted, for the edit
+// that made it fails.
 class ApplyUserInterface : public CommandLineUserInterface {
  public:
   int ShowMessageBox(const MessageBox& box) override {
@@ -55,7 +63,66 @@ class ApplyUserInterface : public CommandLineUserInterface {
     if (!box.text.empty() && box.text.back() != '\n') std::cerr << "\n";
     return ScriptedUserInterface::ShowMessageBox(box);
   }
+  std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override {
+    if (!password) {
+      unansweredPassword = kind;
+      return std::nullopt;
+    }
+    // Typed alike into both fields.
+    const NewPassword entry{*password, *password};
+    password.reset();
+    return entry;
+  }
+  std::optional<std::string> EnterUserPasswordKeys(const std::string& /*digits*/) override {
+    auto saved = std::move(keys);
+    keys.reset();
+    return saved;
+  }
+
+  std::optional<std::string> password;  // for the next change-password entry
+  std::optional<std::string> keys;      // for the next keypad
+  std::optional<PasswordMode> unansweredPassword;
 };
+
+// A codeplug password given as a setting, set through the change-password
+// entry exactly as the window's dialog sets it.
+bool ApplyPassword(const SettingEdit& edit, PasswordMode kind, PagerSession& session,
+                   ApplyUserInterface& ui) {
+  std::string problem;
+  ui.password = PasswordSettingText(edit.value, problem);
+  if (!ui.password) {
+    std::cerr << "apply: " << edit.name << " " << problem << "\n";
+    return false;
+  }
+  if (!ChangeCodeplugPassword(session.passwords, ui, kind)) {
+    std::cerr << "apply: " << edit.name << " was not taken\n";
+    return false;
+  }
+  return true;
+}
+
+// The user password keys given as a setting, saved through the page's
+// keypad as the window's button saves them.
+bool ApplyUserPasswordKeys(const SettingEdit& edit, const ControlEntry& entry, PageRules& pages,
+                           PagerSession& session, ApplyUserInterface& ui) {
+  std::string problem;
+  const auto digits = UserPasswordSettingDigits(entry, edit.value, problem);
+  if (!digits) {
+    std::cerr << "apply: " << edit.name << " " << problem << "\n";
+    return false;
+  }
+  // The keys the page already holds (as a dump gives them back) change nothing.
+  if (*digits == session.settings.Text(Control::ed_cpwFc_Password)) return true;
+  auto* page = dynamic_cast<PasswordOtaPage*>(pages.HandlerOf(kPagePasswordOta));
+  if (page == nullptr) return false;
+  ui.keys = *digits;
+  if (page->SetUserPassword() != kSuccess) {
+    std::cerr << "apply: " << edit.name << " needs " << kUserPasswordMinKeys << " to "
+              << kUserPasswordMaxKeys << " keys\n";
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -91,9 +158,10 @@ int RunApplyCommand(const CommandArgs& words) {
 
   // The pages as the window shows them once the file is in the editor.
   ApplyFillPagesRules(session->settings, session->link.CgromType);
-  PageRules pages(session->settings, ui,
-                  PageEnvironmentFor(session->link.ModelCode, session->link.CgromType,
-                                     ImageReader(session->image, session->layout)));
+  PageEnvironment environment = PageEnvironmentFor(session->link.ModelCode, session->link.CgromType,
+                                                   ImageReader(session->image, session->layout));
+  environment.passwords = &session->passwords;
+  PageRules pages(session->settings, ui, environment);
   pages.Addresses().UpdateAddresses();
 
   // Each edit as the window makes it: the field's page is shown (and
@@ -102,12 +170,21 @@ int RunApplyCommand(const CommandArgs& words) {
   const FieldCatalogue& catalogue = FieldCatalogue::Instance();
   int shownPage = -1;
   for (const SettingEdit& edit : *edits) {
+    if (const auto kind = PasswordSettingKind(edit.name)) {
+      if (!ApplyPassword(edit, *kind, *session, ui)) return 1;
+      continue;
+    }
     const int index = catalogue.IndexOf(edit.name);
     if (index < 0) {
       std::cerr << "apply: unknown control " << edit.name << "\n";
       return 1;
     }
     const ControlEntry& entry = catalogue.Entries()[static_cast<std::size_t>(index)];
+    if (entry.control == Control::ed_cpwFc_Password ||
+        entry.control == Control::ed_cpwFc_Password_LRUD) {
+      if (!ApplyUserPasswordKeys(edit, entry, pages, *session, ui)) return 1;
+      continue;
+    }
     // The computed texts (the FLEX addresses) follow from the other settings.
     if (entry.readOnly) continue;
     if (entry.page != shownPage) {
@@ -121,6 +198,13 @@ int RunApplyCommand(const CommandArgs& words) {
       return 1;
     }
     pages.Store(entry.page, entry.fieldNumber);
+    // A protection box ticked without its password: the window would have
+    // asked for it, and the box would not stay ticked.
+    if (ui.unansweredPassword) {
+      std::cerr << "apply: " << edit.name << " asks for a new password; give "
+                << PasswordSettingNameOf(*ui.unansweredPassword) << " before it\n";
+      return 1;
+    }
   }
 
   // The page checks before anything is saved, as Save as runs them from the

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "codeplug/key_filter.h"
+#include "pager/password_state.h"
+#include "pages/user_password_keypad.h"
 
 namespace rer::cli {
 namespace {
@@ -30,10 +32,12 @@ bool IsDigitAddressControl(const ControlEntry& entry) {
 }
 
 // Field number order for the edits of a plain object; the controls without
-// a number (computed texts, the encryption keys) come after, in catalogue order.
+// a number (computed texts, the encryption keys) come after, in catalogue
+// order. The passwords come first, so that a protection box ticked in the
+// same object finds its password given.
 int OrderOf(const FieldCatalogue& catalogue, const std::string& name) {
   const int index = catalogue.IndexOf(name);
-  if (index < 0) return 0;  // reported as unknown when it is reached
+  if (index < 0) return 0;  // a password, or reported as unknown when it is reached
   const int field = catalogue.Entries()[static_cast<std::size_t>(index)].fieldNumber;
   return field != kNoFieldNumber ? field : 100000 + index;
 }
@@ -107,6 +111,59 @@ std::optional<std::string> ApplySettingValue(const ControlEntry& entry, const QJ
     }
   }
   return "cannot be set";
+}
+
+std::optional<PasswordMode> PasswordSettingKind(std::string_view name) {
+  for (const PasswordSettingName& setting : kPasswordSettingNames) {
+    if (name == setting.name) return setting.kind;
+  }
+  return std::nullopt;
+}
+
+std::string PasswordSettingNameOf(PasswordMode kind) {
+  for (const PasswordSettingName& setting : kPasswordSettingNames) {
+    if (kind == setting.kind) return setting.name;
+  }
+  return {};
+}
+
+std::optional<std::string> PasswordSettingText(const QJsonValue& json, std::string& problem) {
+  if (!json.isString()) {
+    problem = "needs a text";
+    return std::nullopt;
+  }
+  const std::string typed = json.toString().toStdString();
+  auto text = PasswordEntryText(typed);
+  if (!text) problem = "needs at most 10 characters of A-Z, 0-9 and blank";
+  return text;
+}
+
+std::optional<std::string> UserPasswordSettingDigits(const ControlEntry& entry,
+                                                     const QJsonValue& json, std::string& problem) {
+  if (!json.isString()) {
+    problem = "needs a text";
+    return std::nullopt;
+  }
+  const std::string text = json.toString().toStdString();
+  std::optional<std::string> digits;
+  if (entry.control == Control::ed_cpwFc_Password) {
+    if (auto typing = TypingProblem(entry, text)) {
+      problem = *typing;
+      return std::nullopt;
+    }
+    digits = text;
+  } else {
+    digits = UserPasswordDigitsOfLetters(text);
+    if (!digits) {
+      problem = "takes only the keys L, R, U and D";
+      return std::nullopt;
+    }
+  }
+  if (static_cast<int>(digits->size()) > kUserPasswordMaxKeys) {
+    problem = "has more than " + std::to_string(kUserPasswordMaxKeys) + " keys";
+    return std::nullopt;
+  }
+  return digits;
 }
 
 std::optional<std::vector<SettingEdit>> ParseSettingEdits(const QByteArray& json,

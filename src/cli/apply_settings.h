@@ -12,6 +12,7 @@
 
 #include "codeplug/editor_settings.h"
 #include "codeplug/field_catalogue.h"
+#include "core/user_interface.h"
 
 namespace rer::cli {
 
@@ -33,5 +34,32 @@ std::optional<std::vector<SettingEdit>> ParseSettingEdits(const QByteArray& json
 // problem ("does not take the character ..."), or nullopt when it was set.
 std::optional<std::string> ApplySettingValue(const ControlEntry& entry, const QJsonValue& json,
                                              ControlValue& value);
+
+// The codeplug passwords, which are no control of a page: a script gives
+// them by these names, and they are set as the change-password entry sets them.
+struct PasswordSettingName {
+  const char* name;
+  PasswordMode kind;
+};
+inline constexpr PasswordSettingName kPasswordSettingNames[] = {
+    {"securePassword", PasswordMode::Secure},
+    {"localPassword", PasswordMode::Local},
+    {"otaPassword", PasswordMode::Ota},
+};
+// The kind of the password setting `name`, or nullopt for any other name.
+std::optional<PasswordMode> PasswordSettingKind(std::string_view name);
+// The setting name of a password kind ("securePassword").
+std::string PasswordSettingNameOf(PasswordMode kind);
+
+// The text a password setting gives, as its entry field would take it
+// (upper case, at most 10 of A-Z, 0-9 and blank); nullopt with `problem` set
+// otherwise.
+std::optional<std::string> PasswordSettingText(const QJsonValue& json, std::string& problem);
+
+// The key digits a user password setting gives: ed_cpwFc_Password as digits
+// "0"-"3", ed_cpwFc_Password_LRUD as the letters L, R, U, D; at most eight.
+// nullopt with `problem` set otherwise.
+std::optional<std::string> UserPasswordSettingDigits(const ControlEntry& entry,
+                                                     const QJsonValue& json, std::string& problem);
 
 }  // namespace rer::cli

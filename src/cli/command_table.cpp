@@ -111,7 +111,9 @@ const std::vector<CommandEntry> kCommands = {
      {{"BASE.cp", "the codeplug file to start from"},
       {"SETTINGS.json",
        "an array of one-control objects (applied in order), an object of control names and "
-       "values (applied in field-number order), or the output of dump"},
+       "values (applied in field-number order), or the output of dump; the codeplug passwords "
+       "go by the names securePassword, localPassword and otaPassword, the user password keys "
+       "by ed_cpwFc_Password (digits 0-3) or ed_cpwFc_Password_LRUD (letters L, R, U, D)"},
       {"-o OUT.cp", "the codeplug file to write"},
       {"--yes", "answers every question Yes"},
       {"--no", "answers every question No (also when neither is given)"}},

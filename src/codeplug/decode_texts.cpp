@@ -96,6 +96,15 @@ std::string UserPasswordDigits(std::uint16_t word, int keyCount) {
   return digits;
 }
 
+std::uint16_t UserPasswordCode(std::string_view digits) {
+  constexpr int kBitsPerKey = 2;
+  unsigned code = 0;
+  for (char digit : digits) {
+    code = (code << kBitsPerKey) | (static_cast<unsigned>(digit - '0') & 3u);
+  }
+  return static_cast<std::uint16_t>(code);
+}
+
 std::string UserPasswordLetters(std::string_view digits) {
   constexpr std::string_view kKeyLetters = "LRUD";
   std::string letters;

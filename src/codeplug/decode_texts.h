@@ -37,6 +37,9 @@ std::string FrequencyTextOf(std::int64_t hz);
 std::string UserPasswordDigits(std::uint16_t word, int keyCount);
 // The same keys as the letters L, R, U, D.
 std::string UserPasswordLetters(std::string_view digits);
+// The code word of the key digits, the inverse of UserPasswordDigits: two
+// bits per key, the first key in the highest pair used ("0123" gives 0x1B).
+std::uint16_t UserPasswordCode(std::string_view digits);
 
 // Four nibbles, most significant first, each as one character.
 std::string NibbleDigits(std::uint16_t word);

@@ -8,6 +8,7 @@
 #include "codeplug/address_codec.h"
 #include "codeplug/codec_bindings.h"
 #include "codeplug/codeplug_version.h"
+#include "codeplug/decode_texts.h"
 #include "codeplug/encode_address_settings.h"
 #include "codeplug/encode_prompts.h"
 #include "codeplug/firmware_patches.h"
@@ -77,7 +78,6 @@ constexpr const char* kContrastShownWhenTooHigh = "9";
 
 constexpr int kMaxPromptLanguage = 16;
 constexpr int kMinUserPasswordKeys = 2;
-constexpr int kUserPasswordBitsPerKey = 2;
 constexpr unsigned kMaxUserPasswordTimeout = 43200;  // 12 hours
 constexpr unsigned kMaxHpErrorNumber = 255;
 constexpr int kSecondsPerMissedFrameStep = 15;
@@ -337,12 +337,7 @@ class Encoder {
   void WriteUserPassword() {
     const std::string& keys = settings_.Text(Control::ed_cpwFc_Password);
     const int count = static_cast<int>(keys.size());
-    unsigned code = 0;
-    for (int i = 1; i <= count; ++i) {
-      const unsigned digit =
-          static_cast<unsigned>(keys[static_cast<std::size_t>(i - 1)] - '0') & 3u;
-      code |= digit << (kUserPasswordBitsPerKey * (count - i));
-    }
+    const unsigned code = UserPasswordCode(keys);
     WriteBitField(
         fields_, "UserPasswordKeyCount",
         static_cast<unsigned>(std::max(count, kMinUserPasswordKeys) - kMinUserPasswordKeys));

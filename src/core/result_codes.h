@@ -88,6 +88,8 @@ inline constexpr int kCodeplugNewerThanPager = -117;
 inline constexpr int kMaximumErrorCountOutOfRange = -120;
 inline constexpr int kVersionsMismatch = -121;
 inline constexpr int kFrequencyOutOfReceiver = -125;
+// The keypad was asked to save fewer than two keys; it has no text of its own.
+inline constexpr int kUserPasswordTooShort = -126;
 inline constexpr int kPasswordTimeoutTooLong = -127;
 inline constexpr int kUpdatesAvailable = -128;
 inline constexpr int kPagerModelMismatch = -129;

@@ -35,6 +35,14 @@ std::optional<UserInterface::NewPassword> ScriptedUserInterface::EnterNewPasswor
   return typed;
 }
 
+std::optional<std::string> ScriptedUserInterface::EnterUserPasswordKeys(const std::string& digits) {
+  keypadOpenedOn.push_back(digits);
+  if (userPasswordKeys.empty()) return std::nullopt;
+  auto saved = userPasswordKeys.front();
+  userPasswordKeys.pop_front();
+  return saved;
+}
+
 std::optional<UserInterface::SerialPartitionEntry> ScriptedUserInterface::EnterSerialPartition(
     const SerialPartitionRequest& request) {
   serialPartitionRequests.push_back(request);

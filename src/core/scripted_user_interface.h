@@ -24,6 +24,11 @@ class ScriptedUserInterface : public UserInterface {
   // Entries typed into the change-password form, taken in order.
   std::deque<std::optional<NewPassword>> newPasswords;
 
+  // Keys saved on the user-password keypad, taken in order; nullopt =
+  // cancelled. The digits each keypad opened on are recorded.
+  std::deque<std::optional<std::string>> userPasswordKeys;
+  std::vector<std::string> keypadOpenedOn;
+
   // Entries of the serial number and memory partition form, taken in order;
   // nullopt = cancelled. Every request is recorded.
   std::deque<std::optional<SerialPartitionEntry>> serialPartitions;
@@ -39,6 +44,7 @@ class ScriptedUserInterface : public UserInterface {
   std::optional<std::string> EnterPassword(PasswordMode mode) override;
   bool CanAskPassword(PasswordMode mode) override;
   std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
+  std::optional<std::string> EnterUserPasswordKeys(const std::string& digits) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;
   void SetProgress(int percent) override { progress.push_back(percent); }

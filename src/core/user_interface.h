@@ -65,6 +65,12 @@ class UserInterface {
     return std::nullopt;
   }
 
+  // The on-screen keypad of the user password, opened on the key digits
+  // "0"-"3" the page holds: the digits saved, or nullopt when cancelled.
+  virtual std::optional<std::string> EnterUserPasswordKeys(const std::string& /*digits*/) {
+    return std::nullopt;
+  }
+
   // The serial number and memory partition entry for a pager that holds no
   // codeplug yet. The two lists always stand on the same index; without
   // lists only the serial number is asked. nullopt when cancelled.

@@ -83,37 +83,74 @@ std::optional<std::string> PasswordChecks::AskPagerAccessPassword() {
 }
 
 bool PasswordChecks::ChangePassword(PasswordMode kind) {
-  state_.securityMode = kind;
+  return ChangeCodeplugPassword(state_, ui_, kind);
+}
+
+std::optional<std::string> PasswordEntryText(std::string_view typed) {
+  if (typed.size() > kPasswordLength) return std::nullopt;
+  std::string text;
+  for (char c : typed) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ')) return std::nullopt;
+    text += c;
+  }
+  return text;
+}
+
+bool PasswordSetInRun(const PasswordState& state, PasswordMode kind) {
+  switch (kind) {
+    case PasswordMode::Secure:
+      return state.securePasswordSet;
+    case PasswordMode::Local:
+      return state.localPasswordSet;
+    case PasswordMode::Ota:
+      return state.otaPasswordSet;
+    default:
+      return false;
+  }
+}
+
+bool ChangeCodeplugPassword(PasswordState& state, UserInterface& ui, PasswordMode kind) {
+  if (kind != PasswordMode::Secure && kind != PasswordMode::Local && kind != PasswordMode::Ota) {
+    return false;
+  }
+  state.securityMode = kind;
   for (;;) {
-    const auto entry = ui_.EnterNewPassword(kind);
+    const auto entry = ui.EnterNewPassword(kind);
     if (!entry) return false;
     if (entry->newText != entry->verifyText) {
-      ui_.ShowError(kPasswordVerifyMismatch);
+      ui.ShowError(kPasswordVerifyMismatch);
       continue;
     }
-    const std::string newText = Padded(entry->newText);
-    const std::string verifyText = Padded(entry->verifyText);
+    const auto typedNew = PasswordEntryText(entry->newText);
+    const auto typedVerify = PasswordEntryText(entry->verifyText);
+    // The window's fields never give such a text. From anything else that
+    // answers the entry it is not stored half-right: it counts as closed.
+    if (!typedNew || !typedVerify) return false;
+    const std::string newText = Padded(*typedNew);
+    const std::string verifyText = Padded(*typedVerify);
     switch (kind) {
       case PasswordMode::Secure:
-        state_.securePasswordKnown = newText;
-        state_.secureVerifyText = verifyText;
+        state.securePasswordKnown = newText;
+        state.secureVerifyText = verifyText;
+        state.securePasswordSet = true;
         break;
       case PasswordMode::Local:
-        state_.localPasswordKnown = newText;
-        state_.localPasswordToWrite = newText;
-        state_.localVerifyText = verifyText;
-        state_.passwordChanged = true;
-        break;
-      case PasswordMode::Ota:
-        state_.otaPasswordKnown = newText;
-        state_.otaVerifyText = verifyText;
+        state.localPasswordKnown = newText;
+        state.localPasswordToWrite = newText;
+        state.localVerifyText = verifyText;
+        state.passwordChanged = true;
+        state.localPasswordSet = true;
         break;
       default:
-        return false;
+        state.otaPasswordKnown = newText;
+        state.otaVerifyText = verifyText;
+        state.otaPasswordSet = true;
+        break;
     }
-    ui_.ShowMessageBox(MessageBox{"successfully",
-                                  "Please record your password.\nPress OK Button to continue",
-                                  MessageIcon::Information, MessageButtons::Ok});
+    ui.ShowMessageBox(MessageBox{"successfully",
+                                 "Please record your password.\nPress OK Button to continue",
+                                 MessageIcon::Information, MessageButtons::Ok});
     return true;
   }
 }

@@ -2,6 +2,7 @@
 // The passwords and wrong-entry counters kept for the whole run, and the
 // checks that compare what the user types with what a codeplug stores.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,28 @@ struct PasswordState {
   std::string otaVerifyText;
   bool passwordChanged = false;
   std::string softwarePassword;  // unscrambled; "" = none
+  // Whether a new password of each kind has been set in this run. Only a
+  // change sets them, never a read or a load: ticking a protection box asks
+  // for its password until one has been given.
+  bool securePasswordSet = false;
+  bool localPasswordSet = false;
+  bool otaPasswordSet = false;
 };
+
+// A password as its entry field takes it: upper-cased, at most 10
+// characters, each of A-Z, 0-9 or blank. nullopt when the field would
+// refuse it.
+std::optional<std::string> PasswordEntryText(std::string_view typed);
+
+// Whether the SECURE, LOCAL or OTA password has been set in this run.
+bool PasswordSetInRun(const PasswordState& state, PasswordMode kind);
+
+// Sets a new SECURE, LOCAL or OTA password through the change-password
+// entry of `ui`. A mismatch shows -90 and asks again. False when the user
+// gave up (the caller unticks its box), also for an entry the field would
+// refuse, which is never stored; on success the password is marked set in this
+// run and the user is asked to record it.
+bool ChangeCodeplugPassword(PasswordState& state, UserInterface& ui, PasswordMode kind);
 
 class PasswordChecks {
  public:

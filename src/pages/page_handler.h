@@ -24,6 +24,8 @@
 
 namespace rer {
 
+struct PasswordState;
+
 // What the pages need to know of the pager besides its settings.
 struct PageEnvironment {
   std::uint8_t modelCode = 0xFF;  // ModelCode of the pager link
@@ -31,6 +33,9 @@ struct PageEnvironment {
   int cgromType = 0;              // CgromType of the pager link
   // The window's lock flag: set at start, and nothing clears it.
   bool menuLocker = true;
+  // The passwords of the run, which the protection boxes ask for; null for
+  // a page that keeps its own.
+  PasswordState* passwords = nullptr;
 };
 
 // Widget states a handler asks for, by catalogue entry index.

@@ -5,6 +5,7 @@
 #include "core/result_codes.h"
 #include "pages/address_checks.h"
 #include "pages/features_pages.h"
+#include "pages/password_ota_page.h"
 
 namespace rer {
 namespace {
@@ -43,6 +44,7 @@ PageRules::PageRules(EditorSettings& settings, UserInterface& ui, PageEnvironmen
       addresses_(settings, ui, environment_) {
   SetHandler(kPageFeatures, std::make_unique<FeaturesPage>(settings, ui, environment_));
   SetHandler(kPageMoreFeatures, std::make_unique<MoreFeaturesPage>(settings, ui, environment_));
+  SetHandler(kPagePasswordOta, std::make_unique<PasswordOtaPage>(settings_, ui_, environment_));
 }
 
 PageHandler* PageRules::HandlerOf(int page) {

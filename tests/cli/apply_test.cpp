@@ -10,14 +10,22 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cctype>
 #include <fstream>
 
 #include "cli_runner.h"
 #include "codeplug/codeplug_image.h"
+#include "codeplug/fill_pages_rules.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
 #include "core/messages.h"
+#include "core/result_codes.h"
+#include "core/scripted_user_interface.h"
 #include "pager/codeplug_file.h"
+#include "pager/codeplug_files.h"
+#include "pager/password_scramble.h"
+#include "pages/page_rules.h"
+#include "pages/password_ota_page.h"
 
 namespace rer::cli {
 namespace {
@@ -245,6 +253,121 @@ TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
     EXPECT_FALSE(Exists(out));
   }
   EXPECT_EQ(RunCli("apply " + BaseFile(0x84) + " x.json").exitCode, 2);
+}
+
+// The passwords and user password keys a script gives land in the file as
+// the window's entries put them there: the same bytes as the dialog path
+// (the change-password entry, the keypad and Save as, in one process).
+TEST(ApplyCommand, PasswordSettingsGiveTheBytesOfTheDialogs) {
+  const std::string start = Temp("start.cp");
+  ASSERT_EQ(RunCli("apply " + BaseFile(0x84) + " " +
+                   JsonFile("start.json",
+                            std::string("{") + kInBand + R"(, "cb_rfProgrammingEnabled": false})") +
+                   " -o " + start)
+                .exitCode,
+            0);
+  struct Case {
+    std::string json;
+    Control box;  // ticked by the window before the password is asked; or the keys
+    PasswordMode kind;
+    std::string typed;
+    Field field;
+  };
+  const Case cases[] = {
+      {R"({"cb_enableSecurePasswd": true, "securePassword": "tech 7"})",
+       Control::cb_enableSecurePasswd, PasswordMode::Secure, "tech 7", Field::kSecurePasswordText},
+      {R"([{"localPassword": "L0CAL"}, {"cb_enableLocalPasswd": true}])",
+       Control::cb_enableLocalPasswd, PasswordMode::Local, "L0CAL", Field::kLocalPasswordText},
+      {R"({"otaPassword": "AIR", "cb_rfProgrammingEnabled": true})",
+       Control::cb_rfProgrammingEnabled, PasswordMode::Ota, "AIR", Field::kOtaPasswordText},
+      {R"({"ed_cpwFc_Password_LRUD": "UUDL"})", Control::ed_cpwFc_Password, PasswordMode::Ota,
+       "2230", Field::kUserPasswordCode},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.json);
+    const std::string viaApply = Temp("via_apply.cp");
+    const auto result =
+        RunCli("apply " + start + " " + JsonFile("pw.json", c.json) + " -o " + viaApply);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    // The window's way: tick the box and answer its entry, or save keys on the keypad.
+    PagerSession session;
+    ScriptedUserInterface ui;
+    ASSERT_EQ(LoadCodeplugFile(session, start, ui), kSuccess);
+    ApplyFillPagesRules(session.settings, session.link.CgromType);
+    PageEnvironment environment = PageEnvironmentFor(session.link.ModelCode, session.link.CgromType,
+                                                     ImageReader(session.image, session.layout));
+    environment.passwords = &session.passwords;
+    PageRules pages(session.settings, ui, environment);
+    if (c.box == Control::ed_cpwFc_Password) {
+      ui.userPasswordKeys = {c.typed};
+      ASSERT_EQ(
+          dynamic_cast<PasswordOtaPage*>(pages.HandlerOf(kPagePasswordOta))->SetUserPassword(),
+          kSuccess);
+    } else {
+      ui.newPasswords = {UserInterface::NewPassword{c.typed, c.typed}};
+      session.settings.SetChecked(c.box, true);
+      pages.Store(kPagePasswordOta, FieldCatalogue::Instance().Entry(c.box).fieldNumber);
+      ASSERT_EQ(ui.passwordAsks, std::vector<PasswordMode>{c.kind});
+    }
+    ASSERT_EQ(RunEditorPageCheck(pages, kPageGeneral, kNoFieldNumber), kSuccess);
+    const std::string viaDialog = Temp("via_dialog.cp");
+    ASSERT_TRUE(SaveCodeplugFile(session, viaDialog, ui));
+    EXPECT_TRUE(ReadTextFile(viaApply) == ReadTextFile(viaDialog));
+
+    // And the field holds what was typed, not what the base held.
+    PagerSession saved;
+    ASSERT_EQ(LoadCodeplugFile(saved, viaApply, ui), kSuccess);
+    const ImageReader image(saved.image, saved.layout);
+    if (c.field == Field::kUserPasswordCode) {
+      EXPECT_EQ(saved.settings.Text(Control::ed_cpwFc_Password), "2230");
+      EXPECT_EQ(image.Value(c.field), 0xAC);
+    } else {
+      std::string stored;
+      for (std::size_t i = 0; i < 10; ++i) stored += static_cast<char>(image.Byte(c.field, i));
+      std::string padded = c.typed;
+      for (char& ch : padded) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+      padded.resize(10, ' ');
+      EXPECT_EQ(UnscramblePassword(stored), padded);
+    }
+  }
+}
+
+TEST(ApplyCommand, PasswordSettingsAreRefusedAsTheEntriesRefuseThem) {
+  struct Case {
+    std::string json;
+    std::string expectedErr;
+  };
+  const Case cases[] = {
+      // The window would have asked for the password; a script must give it first.
+      {R"([{"cb_enableSecurePasswd": true}, {"securePassword": "X"}])",
+       "apply: cb_enableSecurePasswd asks for a new password; give securePassword before it\n"},
+      {R"({"otaPassword": "ELEVEN CHRS"})",
+       "apply: otaPassword needs at most 10 characters of A-Z, 0-9 and blank\n"},
+      {R"({"localPassword": "a-b"})",
+       "apply: localPassword needs at most 10 characters of A-Z, 0-9 and blank\n"},
+      {R"({"securePassword": 7})", "apply: securePassword needs a text\n"},
+      {R"({"ed_cpwFc_Password": "2"})", ComposeError(-126).title + "\n" + ComposeError(-126).text +
+                                            "\napply: ed_cpwFc_Password needs 2 to 8 keys\n"},
+      {R"({"ed_cpwFc_Password": "24"})",
+       "apply: ed_cpwFc_Password does not take the character \"4\" (position 2)\n"},
+      {R"({"ed_cpwFc_Password": "012301230"})",
+       "apply: ed_cpwFc_Password is longer than 8 characters\n"},
+      {R"({"ed_cpwFc_Password_LRUD": "LRX"})",
+       "apply: ed_cpwFc_Password_LRUD takes only the keys L, R, U and D\n"},
+      {R"({"ed_cpwFc_Password_LRUD": "LLLLLLLLL"})",
+       "apply: ed_cpwFc_Password_LRUD has more than 8 keys\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.json);
+    const std::string out = Temp("refused.cp");
+    std::remove(out.c_str());
+    const auto result =
+        RunCli("apply " + BaseFile(0x84) + " " + JsonFile("bad.json", c.json) + " -o " + out);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, c.expectedErr);
+    EXPECT_FALSE(Exists(out));
+  }
 }
 
 }  // namespace

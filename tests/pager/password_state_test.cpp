@@ -4,6 +4,7 @@
 
 #include "comm/virtual_clock.h"
 #include "core/scripted_user_interface.h"
+#include "pager/codeplug_files.h"
 #include "pager/password_scramble.h"
 
 namespace rer {
@@ -109,6 +110,33 @@ TEST_F(PasswordChecksTest, CancelledChangeSetsNothing) {
   EXPECT_FALSE(checks.ChangePassword(PasswordMode::Ota));
   EXPECT_EQ(state.otaPasswordKnown, "");
   EXPECT_FALSE(state.passwordChanged);
+}
+
+// Only a change in this run marks a password as set, and only its own kind;
+// the entry is taken as its field takes it.
+TEST_F(PasswordChecksTest, AChangeMarksItsKindSetInThisRun) {
+  AdoptDecodedPasswords(state, DecodedPasswords{"OTA1      ", "LOC1      ", "SEC1      "});
+  for (PasswordMode kind : {PasswordMode::Secure, PasswordMode::Local, PasswordMode::Ota}) {
+    EXPECT_FALSE(PasswordSetInRun(state, kind));
+  }
+  ui.newPasswords = {UserInterface::NewPassword{"ab 1", "ab 1"}};
+  ASSERT_TRUE(ChangeCodeplugPassword(state, ui, PasswordMode::Ota));
+  EXPECT_EQ(state.otaPasswordKnown, "AB 1      ");
+  EXPECT_TRUE(PasswordSetInRun(state, PasswordMode::Ota));
+  EXPECT_FALSE(PasswordSetInRun(state, PasswordMode::Secure));
+  EXPECT_FALSE(PasswordSetInRun(state, PasswordMode::Local));
+  EXPECT_EQ(state.securePasswordKnown, "SEC1      ");
+}
+
+TEST_F(PasswordChecksTest, AnEntryTheFieldWouldRefuseIsNeverStored) {
+  for (const char* typed : {"ELEVENCHARS", "A-B", "\xC3\xA9"}) {
+    SCOPED_TRACE(typed);
+    ui.newPasswords = {UserInterface::NewPassword{typed, typed}};
+    EXPECT_FALSE(ChangeCodeplugPassword(state, ui, PasswordMode::Secure));
+    EXPECT_EQ(state.securePasswordKnown, "");
+    EXPECT_FALSE(PasswordSetInRun(state, PasswordMode::Secure));
+  }
+  EXPECT_TRUE(ui.shown.empty());
 }
 
 }  // namespace

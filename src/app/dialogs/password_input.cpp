@@ -5,21 +5,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "pager/password_state.h"
+
 namespace rer {
-namespace {
-
-bool IsPasswordCharacter(QChar c) {
-  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
-}
-
-}  // namespace
-
 QValidator::State PasswordValidator::validate(QString& input, int& /*pos*/) const {
-  input = input.toUpper();
-  if (input.size() > kPasswordMaxLength) return Invalid;
-  for (QChar c : input) {
-    if (!IsPasswordCharacter(c)) return Invalid;
-  }
+  // The same rule as every other way a password is given (a script too).
+  const auto text = PasswordEntryText(input.toStdString());
+  if (!text) return Invalid;
+  input = QString::fromStdString(*text);
   return Acceptable;
 }
 

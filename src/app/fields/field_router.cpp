@@ -20,6 +20,7 @@
 #include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pager/pager_session.h"
+#include "pages/password_ota_page.h"
 #include "tones/tone_steps.h"
 
 namespace rer {
@@ -53,9 +54,11 @@ FieldRouter::Kind KindOf(const QWidget& widget) {
 
 }  // namespace
 
-PageEnvironment PageEnvironmentOf(const PagerSession& session) {
-  return PageEnvironmentFor(session.link.ModelCode, session.link.CgromType,
-                            ImageReader(session.image, session.layout));
+PageEnvironment PageEnvironmentOf(PagerSession& session) {
+  PageEnvironment environment = PageEnvironmentFor(session.link.ModelCode, session.link.CgromType,
+                                                   ImageReader(session.image, session.layout));
+  environment.passwords = &session.passwords;
+  return environment;
 }
 
 FieldRouter::FieldRouter(const SettingsPages& pages, QTabWidget& pageControl, UserInterface& ui,
@@ -110,6 +113,32 @@ void FieldRouter::ConnectControls() {
       connect(found, &QPushButton::clicked, this, [this] { PlayTone(); });
     }
   }
+  if (auto* found = pageControl_.findChild<QPushButton*>(kUserPasswordButtonName)) {
+    connect(found, &QPushButton::clicked, this, [this] { SetUserPassword(); });
+  }
+}
+
+void FieldRouter::SetUserPassword() {
+  auto* page =
+      editor_ ? dynamic_cast<PasswordOtaPage*>(editor_->HandlerOf(kPagePasswordOta)) : nullptr;
+  if (page == nullptr) return;
+  storing_ = true;
+  const int result = page->SetUserPassword();
+  if (lastFieldCheck_) *lastFieldCheck_ = result;
+  Reload();
+  storing_ = false;
+}
+
+void FieldRouter::UpdateUserPasswordButton() {
+  // The button stands for the hidden key digits: usable while they are, and
+  // shown with the letters beside it. Only the digits' own state counts, not
+  // a window disabled for the moment by a pager operation.
+  auto* button = pageControl_.findChild<QPushButton*>(kUserPasswordButtonName);
+  QWidget* digits = pages_.Control("ed_cpwFc_Password");
+  QWidget* letters = pages_.Control("ed_cpwFc_Password_LRUD");
+  if (button == nullptr || digits == nullptr || letters == nullptr) return;
+  button->setEnabled(!digits->testAttribute(Qt::WA_ForceDisabled));
+  button->setVisible(!letters->isHidden());
 }
 
 int FieldRouter::ActivePage() const {
@@ -306,6 +335,7 @@ void FieldRouter::ApplyView(const PageView& view) {
       }
     }
   }
+  UpdateUserPasswordButton();
   if (view.prompt3TabShown) pageControl_.setTabVisible(kPrompt3PageIndex, *view.prompt3TabShown);
   if (view.focusField != 0) {
     const ControlEntry* entry =

@@ -24,8 +24,9 @@ class SettingsPages;
 class TonePlayer;
 struct PagerSession;
 
-// What the pages need to know of the pager and codeplug in `session`.
-PageEnvironment PageEnvironmentOf(const PagerSession& session);
+// What the pages need to know of the pager and codeplug in `session`, with
+// the session's passwords for the protection boxes.
+PageEnvironment PageEnvironmentOf(PagerSession& session);
 
 class FieldRouter : public QObject {
  public:
@@ -81,6 +82,8 @@ class FieldRouter : public QObject {
   void ListUsed(QWidget* list);
   void UpdateToneButtons();
   void PlayTone();
+  void SetUserPassword();
+  void UpdateUserPasswordButton();
   void StoreFrom(QWidget* control);
   void ApplyView(const PageView& view);
 

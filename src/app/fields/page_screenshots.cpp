@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "app/dialogs/keyboard_dialog.h"
 #include "app/dialogs/memory_sn_dialog.h"
 #include "app/dialogs/pleasing_alert_dialog.h"
 #include "app/dialogs/progress_dialog.h"
@@ -79,6 +80,16 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   if (!entry.grab().save(entryPath, "PNG")) return {};
   entry.reject();
   written << entryPath;
+
+  // The user-password keypad, opened on Left, Right, Up, Down.
+  QtUserInterface keypadUi(&window);
+  TFmKeyboard keypad("0123", keypadUi, &window);
+  keypad.show();
+  QApplication::processEvents();
+  const QString keypadPath = QDir(folder).filePath("TFmKeyboard.png");
+  if (!keypad.grab().save(keypadPath, "PNG")) return {};
+  keypad.reject();
+  written << keypadPath;
 
   const auto message =
       CreateMessageBox(MessageBox{"successfully", "\nThe file was saved as /home/tech/rer/bench.cp",

@@ -21,7 +21,8 @@ QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder);
 
 // The dialogs that pages open, each with sample contents, over `window`:
 // "TFmPleasingAlert.png", the serial number and partition entry
-// "TFmMemorySn.png" and the message after Save as "SaveAsSuccess.png".
+// "TFmMemorySn.png", the user-password keypad "TFmKeyboard.png" and the
+// message after Save as "SaveAsSuccess.png".
 // Returns the paths written; empty on failure.
 QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder);
 

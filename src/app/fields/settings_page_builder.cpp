@@ -231,6 +231,11 @@ void SettingsPages::BuildFormPage(QWidget& page, int pageIndex) {
         sharedLabel = entry.label;
       }
       placed[index] = true;
+      if (entry.control == Control::ed_cpwFc_Password_LRUD && sharedRow) {
+        auto* button = new QPushButton(kUserPasswordButtonCaption, group);
+        button->setObjectName(kUserPasswordButtonName);
+        sharedRow->insertWidget(sharedRow->count() - 1, button);
+      }
     }
   };
 

@@ -37,6 +37,10 @@ class SettingsPages {
   FieldKeyFilter* keyFilter_ = nullptr;
 };
 
+// The button beside the user password's letters that opens the keypad.
+inline constexpr char kUserPasswordButtonName[] = "BitBtn1";
+inline constexpr char kUserPasswordButtonCaption[] = "Set user password.";
+
 // The label objectName of a control: "lb_" and its name without the kind
 // prefix ("cb_fixAlert" gives "lb_fixAlert").
 QString LabelNameOf(std::string_view controlName);

@@ -71,6 +71,13 @@ std::optional<UserInterface::NewPassword> GuiThreadUserInterface::EnterNewPasswo
   return entry;
 }
 
+std::optional<std::string> GuiThreadUserInterface::EnterUserPasswordKeys(
+    const std::string& digits) {
+  std::optional<std::string> saved;
+  OnGuiThread([&] { saved = target_.EnterUserPasswordKeys(digits); });
+  return saved;
+}
+
 std::optional<UserInterface::SerialPartitionEntry> GuiThreadUserInterface::EnterSerialPartition(
     const SerialPartitionRequest& request) {
   std::optional<SerialPartitionEntry> entry;

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/dialogs/keyboard_dialog.h"
 #include "app/dialogs/memory_sn_dialog.h"
 #include "app/dialogs/password_dialog.h"
 #include "app/dialogs/progress_dialog.h"
@@ -73,6 +74,13 @@ std::optional<UserInterface::NewPassword> QtUserInterface::EnterNewPassword(Pass
   TFmPassword dialog(kind, BoxParent());
   dialog.exec();
   return dialog.submitted();
+}
+
+std::optional<std::string> QtUserInterface::EnterUserPasswordKeys(const std::string& digits) {
+  TFmKeyboard dialog(digits, *this, BoxParent());
+  dialog.exec();
+  if (!dialog.saved()) return std::nullopt;
+  return dialog.saved()->digits;
 }
 
 std::optional<UserInterface::SerialPartitionEntry> QtUserInterface::EnterSerialPartition(

@@ -30,6 +30,7 @@ class QtUserInterface : public UserInterface {
   int ShowMessageBox(const MessageBox& box) override;
   std::optional<std::string> EnterPassword(PasswordMode mode) override;
   std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
+  std::optional<std::string> EnterUserPasswordKeys(const std::string& digits) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;
 
