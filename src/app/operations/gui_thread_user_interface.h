@@ -28,6 +28,7 @@ class GuiThreadUserInterface : public UserInterface {
   std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;
+  std::optional<PleasingAlertTune> EditPleasingAlert(const PleasingAlertTune& tune) override;
 
   void BeginProgress() override;
   void SetProgress(int percent) override;

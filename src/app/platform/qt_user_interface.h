@@ -14,6 +14,8 @@ class QWidget;
 
 namespace rer {
 
+class TonePlayer;
+
 // The box ShowMessageBox shows for `box`, not yet opened.
 std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBox& box, QWidget* parent);
 
@@ -24,6 +26,8 @@ class QtUserInterface : public UserInterface {
 
   // The window the boxes are modal to.
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  // What the pleasing alert editor plays (default: the application's speaker).
+  void SetTonePlayer(TonePlayer* player) { player_ = player; }
   // Where SetStatusText goes (the main window's first status panel).
   void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
 
@@ -32,6 +36,8 @@ class QtUserInterface : public UserInterface {
   std::optional<NewPassword> EnterNewPassword(PasswordMode kind) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;
+  // TFmPleasingAlert, modal to the window.
+  std::optional<PleasingAlertTune> EditPleasingAlert(const PleasingAlertTune& tune) override;
 
   void BeginProgress() override;
   void SetProgress(int percent) override;
@@ -51,6 +57,7 @@ class QtUserInterface : public UserInterface {
 
   QPointer<QWidget> parent_;
   QPointer<TFmProgressBar> progress_;
+  TonePlayer* player_ = nullptr;
   std::function<void(const QString&)> statusSink_;
 };
 
