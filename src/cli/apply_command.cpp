@@ -7,6 +7,7 @@
 // dump writes it, an object with such a "settings" member), applied in
 // field-number order: a text control takes a string, a check box true or
 // false, a list the text of an item, its index, or null for no selection.
+// A value a control already holds is no edit and runs no rule.
 // Every message and question the window would show is printed on stderr
 // (title and text); questions are answered Yes with --yes, otherwise No.
 // The codeplug passwords are given as "securePassword", "localPassword" and
@@ -166,7 +167,8 @@ int RunApplyCommand(const CommandArgs& words) {
 
   // Each edit as the window makes it: the field's page is shown (and
   // refreshes itself) when the edit before was on another page, the field is
-  // entered, its value changes, and the field's page stores it.
+  // entered, its value changes, the field's page stores it, and the field is
+  // left.
   const FieldCatalogue& catalogue = FieldCatalogue::Instance();
   int shownPage = -1;
   for (const SettingEdit& edit : *edits) {
@@ -191,12 +193,20 @@ int RunApplyCommand(const CommandArgs& words) {
       pages.EnterPage(entry.page);
       shownPage = entry.page;
     }
-    pages.Enter(entry.page, entry.fieldNumber);
-    const auto problem = ApplySettingValue(entry, edit.value, session->settings.ValueAt(index));
+    ControlValue edited = session->settings.ValueAt(static_cast<std::size_t>(index));
+    const auto problem = ApplySettingValue(entry, edit.value, edited);
     if (problem) {
       std::cerr << "apply: " << edit.name << " " << *problem << "\n";
       return 1;
     }
+    // A value the control already holds is no edit: the window sees no
+    // change then, and a dump of a file applies back onto it unchanged
+    // (the page rules would otherwise bring a file they did not write into
+    // line with them).
+    const ControlValue& held = session->settings.ValueAt(static_cast<std::size_t>(index));
+    if (edited.text == held.text && edited.number == held.number) continue;
+    pages.Enter(entry.page, entry.fieldNumber);
+    session->settings.ValueAt(static_cast<std::size_t>(index)) = std::move(edited);
     pages.Store(entry.page, entry.fieldNumber);
     // A protection box ticked without its password: the window would have
     // asked for it, and the box would not stay ticked.
@@ -205,6 +215,7 @@ int RunApplyCommand(const CommandArgs& words) {
                 << PasswordSettingNameOf(*ui.unansweredPassword) << " before it\n";
       return 1;
     }
+    pages.Leave(entry.page, entry.fieldNumber);
   }
 
   // The page checks before anything is saved, as Save as runs them from the

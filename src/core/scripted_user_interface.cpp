@@ -52,6 +52,15 @@ std::optional<UserInterface::SerialPartitionEntry> ScriptedUserInterface::EnterS
   return typed;
 }
 
+std::optional<UserInterface::PleasingAlertTune> ScriptedUserInterface::EditPleasingAlert(
+    const PleasingAlertTune& tune) {
+  pleasingAlertOpened.push_back(tune);
+  if (pleasingAlertEdits.empty()) return std::nullopt;
+  auto edited = pleasingAlertEdits.front();
+  pleasingAlertEdits.pop_front();
+  return edited;
+}
+
 std::vector<std::string> ScriptedUserInterface::Texts() const {
   std::vector<std::string> texts;
   for (const auto& box : shown) texts.push_back(box.text);

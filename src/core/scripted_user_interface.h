@@ -34,6 +34,11 @@ class ScriptedUserInterface : public UserInterface {
   std::deque<std::optional<SerialPartitionEntry>> serialPartitions;
   std::vector<SerialPartitionRequest> serialPartitionRequests;
 
+  // What the pleasing alert editor returns, taken in order; when empty (or
+  // nullopt) the tune stays. Every tune the editor was opened on is recorded.
+  std::deque<std::optional<PleasingAlertTune>> pleasingAlertEdits;
+  std::vector<PleasingAlertTune> pleasingAlertOpened;
+
   std::vector<MessageBox> shown;  // every box, in order
   std::vector<PasswordMode> passwordAsks;
   std::vector<int> progress;  // every progress value reported
@@ -47,6 +52,7 @@ class ScriptedUserInterface : public UserInterface {
   std::optional<std::string> EnterUserPasswordKeys(const std::string& digits) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;
+  std::optional<PleasingAlertTune> EditPleasingAlert(const PleasingAlertTune& tune) override;
   void SetProgress(int percent) override { progress.push_back(percent); }
   void PumpMessages() override { ++pumps; }
   void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }

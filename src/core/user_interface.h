@@ -3,6 +3,8 @@
 // implements it with dialogs; the command line answers from its options;
 // tests use ScriptedUserInterface.
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -85,6 +87,15 @@ class UserInterface {
   };
   virtual std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& /*request*/) {
+    return std::nullopt;
+  }
+
+  // The sixteen note bytes of the programmable pleasing alert, in playing order.
+  using PleasingAlertTune = std::array<std::uint8_t, 16>;
+  // Opens the pleasing alert editor on `tune` and returns the notes as the
+  // editor leaves them; nullopt where there is no editor to open (a script),
+  // and then the tune stays as it is.
+  virtual std::optional<PleasingAlertTune> EditPleasingAlert(const PleasingAlertTune& /*tune*/) {
     return std::nullopt;
   }
 

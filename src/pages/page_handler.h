@@ -10,6 +10,7 @@
 //   Enter(field)  the field is about to be edited (the handler notes its value)
 //   ... the new value is written into the settings ...
 //   Store(field)  the handler applies its rules: 1, or the failure it has shown
+//   Leave(field)  the field has lost the focus (after its store)
 //   Check(page)   the page check before the page is left, programmed or saved
 //   Refresh(page) the page has just become the active one
 
@@ -42,6 +43,9 @@ struct PageEnvironment {
 struct PageView {
   std::map<std::size_t, bool> enabled;
   std::map<std::size_t, bool> visible;
+  // Lists that offer only their first n items: the others belong to pagers
+  // of another layout.
+  std::map<std::size_t, int> offeredItems;
   // Address rows (1..16) shown or hidden.
   std::map<int, bool> addressRowShown;
   // The field number that should take the focus next; 0 for none.
@@ -54,6 +58,7 @@ struct PageView {
     enabled[EntryIndexOf(control, address)] = on;
   }
   void Show(Control control, int address, bool on) { visible[EntryIndexOf(control, address)] = on; }
+  void OfferItems(Control control, int count) { offeredItems[EntryIndexOf(control, 0)] = count; }
   void Clear() { *this = PageView{}; }
 };
 
@@ -70,6 +75,9 @@ class PageHandler {
   // The field's new value stands in the settings: apply the page's rules.
   // Returns kSuccess, or the failure the handler has already shown.
   virtual int Store(int field) = 0;
+  // The field numbered `field` has been left. Most pages have nothing to do
+  // then beyond the store.
+  virtual void Leave(int /*field*/) {}
   // The check of page `page` (this handler may serve several pages).
   virtual int Check(int page) = 0;
   // The refresh of page `page` when it becomes the active page.

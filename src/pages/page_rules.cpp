@@ -6,6 +6,7 @@
 #include "pages/address_checks.h"
 #include "pages/features_pages.h"
 #include "pages/password_ota_page.h"
+#include "pages/alert_page.h"
 
 namespace rer {
 namespace {
@@ -15,7 +16,6 @@ constexpr int kLastAddressPage = kPageCode13To16;
 constexpr int kAddressesPerTab = 4;
 constexpr int kFirstField = 1;
 constexpr int kLastField = 430;
-constexpr int kNoReminderTimeout = 0;  // "None"
 constexpr int kFunctionMenuPrompts = 0;
 constexpr int kFunctionMenuIcons = 1;
 
@@ -45,6 +45,7 @@ PageRules::PageRules(EditorSettings& settings, UserInterface& ui, PageEnvironmen
   SetHandler(kPageFeatures, std::make_unique<FeaturesPage>(settings, ui, environment_));
   SetHandler(kPageMoreFeatures, std::make_unique<MoreFeaturesPage>(settings, ui, environment_));
   SetHandler(kPagePasswordOta, std::make_unique<PasswordOtaPage>(settings_, ui_, environment_));
+  SetHandler(kPageAlert, std::make_unique<AlertPage>(settings_, ui_, environment_));
 }
 
 PageHandler* PageRules::HandlerOf(int page) {
@@ -64,6 +65,10 @@ void PageRules::SetHandler(int page, std::unique_ptr<PageHandler> handler) {
 
 void PageRules::Enter(int page, int field) {
   if (PageHandler* handler = HandlerOf(page)) handler->Enter(field);
+}
+
+void PageRules::Leave(int page, int field) {
+  if (PageHandler* handler = HandlerOf(page)) handler->Leave(field);
 }
 
 int PageRules::Store(int page, int field) {
@@ -89,16 +94,8 @@ int PageRules::PromptCheck() {
 }
 
 int PageRules::AlertCheck() {
-  int result = CheckOf(kPageAlert);
-  if (result != kSuccess) return result;
-  // The list items run from the shortest time up, so their order is the times'.
-  const int timeout = settings_.Item(Control::cb_reminderAlertTimeout);
-  if (timeout != kNoReminderTimeout &&
-      settings_.Item(Control::cb_reminderAlertInterval) > timeout) {
-    ui_.ShowError(kReminderIntervalAboveTimeout);
-    result = kNotDone;
-  }
-  return result;
+  const int result = CheckOf(kPageAlert);
+  return result == kSuccess ? CheckReminderTimes(settings_, ui_) : result;
 }
 
 int PageRules::PageCheck(int activePage, int checkedField) {
@@ -144,6 +141,7 @@ PageView PageRules::TakeView() {
     PageView& more = handler->View();
     view.enabled.insert(more.enabled.begin(), more.enabled.end());
     view.visible.insert(more.visible.begin(), more.visible.end());
+    view.offeredItems.insert(more.offeredItems.begin(), more.offeredItems.end());
     view.addressRowShown.insert(more.addressRowShown.begin(), more.addressRowShown.end());
     if (more.focusField != 0) view.focusField = more.focusField;
     if (more.prompt3TabShown) view.prompt3TabShown = more.prompt3TabShown;

@@ -47,6 +47,7 @@ class PageRules {
 
   // The field's enter and store on page `page`: 1, or the failure shown.
   void Enter(int page, int field);
+  void Leave(int page, int field);
   int Store(int page, int field);
 
   // The check of the whole editor (see RunEditorPageCheck).

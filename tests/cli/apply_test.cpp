@@ -201,6 +201,28 @@ TEST(ApplyCommand, TheFeaturesRulesActAsInTheWindow) {
   EXPECT_FALSE(Exists(out));
 }
 
+// The Alert tab's rules run on each edit as in the window: an out-of-range
+// time longer than the reacquisition time is told and corrected.
+TEST(ApplyCommand, AnOutOfRangeTimeLongerThanTheReacquisitionIsCorrected) {
+  const std::string out = Temp("alert.cp");
+  std::remove(out.c_str());
+  const auto settings = JsonFile("alert.json", R"([
+      {"ed_frequency": "152.8400"}, {"cb_freqBand": "VHF B Band"}, {"ed_capcode1": "1234567"},
+      {"cb_disableAllAlerts": false}, {"ed_missed_frame_count_min": "05"},
+      {"ed_missed_frame_count_sec": "00"}, {"cb_oorTime": "8 min"}, {"cb_oorAlert": true}])");
+  const auto result = RunCli("apply " + BaseFile(0x84) + " " + settings + " -o " + out);
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const MessageBox box = ComposeError(-59);
+  EXPECT_EQ(result.err, box.title + "\n" + box.text + "\n");
+  const QJsonObject dumped = DumpSettings(out);
+  EXPECT_EQ(dumped.value("cb_oorTime").toString(), "None");
+  // Shown as decode writes them, in fields two wide.
+  EXPECT_EQ(dumped.value("ed_missed_frame_count_min").toString().trimmed(), "40");
+  EXPECT_EQ(dumped.value("ed_missed_frame_count_sec").toString().trimmed(), "0");
+  // The alert needs an out-of-range time: ticking it afterwards does not hold.
+  EXPECT_FALSE(dumped.value("cb_oorAlert").toBool());
+}
+
 TEST(ApplyCommand, AnyBadSettingIsNamedAndNothingIsWritten) {
   struct Case {
     std::string json;

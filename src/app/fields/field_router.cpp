@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 #include "app/fields/field_widgets.h"
@@ -79,6 +80,8 @@ void FieldRouter::HookFieldEvents(const PageEnvironment& environment) {
   rowShown_.fill(true);
   rowsKnown_ = false;
   editor_->Addresses().UpdateAddresses();
+  // The Alert tab's lists and enabling follow the pager as soon as it is in.
+  editor_->EnterPage(kPageAlert);
   Reload();
 }
 
@@ -199,6 +202,11 @@ bool FieldRouter::eventFilter(QObject* watched, QEvent* event) {
   const int field = FieldNumberOf(*control);
   switch (event->type()) {
     case QEvent::FocusIn: {
+      // The focus coming back from a box or menu over the window is not
+      // entering the field again (a list that opens the pleasing alert editor
+      // would open it once more).
+      const auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
       switch (kind) {
         case kTextField:
         case kMaskedField: {
@@ -238,6 +246,22 @@ bool FieldRouter::eventFilter(QObject* watched, QEvent* event) {
       if (storing_) break;
       if (kind == kTextField || (kind == kMaskedField && MaskedFieldsHandledOn(page))) {
         StoreFrom(control);
+      }
+      if (kind == kCheckBox) {
+        // A box stores when it is clicked; leaving it may still open a
+        // dialog, once the focus has moved and the click that moved it has
+        // been handled.
+        QMetaObject::invokeMethod(
+            this,
+            [this, page, field] {
+              // Not over a box or editor the next field has opened meanwhile.
+              if (!editor_ || storing_ || QApplication::activeModalWidget()) return;
+              storing_ = true;
+              editor_->Leave(page, field);
+              Reload();
+              storing_ = false;
+            },
+            Qt::QueuedConnection);
       }
       break;
     }
@@ -319,6 +343,19 @@ void FieldRouter::ApplyView(const PageView& view) {
     rows.languagePointerVisible = editor_->Environment().cgromType != 0;
     ShowFilledPagesView(pages_, rows);
     ApplyModelLayout(pageControl_, editor_->Environment().modelCode);
+  }
+  for (const auto& [index, count] : view.offeredItems) {
+    auto* list = qobject_cast<QComboBox*>(pages_.Control(index));
+    if (list == nullptr || list->count() == count) continue;
+    const QSignalBlocker quiet(list);
+    const ControlEntry& entry = FieldCatalogue::Instance().Entries()[index];
+    list->clear();
+    for (int item = 0; item < count && item < static_cast<int>(entry.items.size()); ++item) {
+      const std::string_view text = entry.items[static_cast<std::size_t>(item)];
+      list->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    const int value = settings_().ValueAt(index).number;
+    list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
   }
   for (const auto& [index, on] : view.visible) {
     if (QWidget* control = pages_.Control(index)) control->setVisible(on);

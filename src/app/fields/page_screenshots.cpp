@@ -1,6 +1,8 @@
 #include "app/fields/page_screenshots.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
 #include <QPainter>
@@ -18,6 +20,7 @@
 #include "app/platform/qt_user_interface.h"
 #include "app/platform/tone_player.h"
 #include "app/report/codeplug_report.h"
+#include "pages/alert_page.h"
 #include "service/serial_partition.h"
 
 namespace rer {
@@ -48,6 +51,38 @@ QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder) {
   return written;
 }
 
+namespace {
+
+bool SavePleasingAlertFromAlertPage(TFmMain& window, const tones::Melody& tune,
+                                    const QString& path) {
+  // The editor as the technician reaches it: user-selectable alerts ticked
+  // on the Alert tab, then "Custom" chosen.
+  window.ShowPage(kPageAlert);
+  QApplication::processEvents();
+  auto* selectable = window.findChild<QCheckBox*>("cb_userSelectableAlerts");
+  auto* pleasing = window.findChild<QComboBox*>("cb_programmablePleasingAlert");
+  if (!selectable || !pleasing) return false;
+  if (!selectable->isChecked()) selectable->click();
+  if (!pleasing->isEnabled()) return false;
+  window.Session().settings.pleasingAlertTune = tune;
+  bool saved = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<TFmPleasingAlert*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    watch.stop();
+    saved = dialog->grab().save(path, "PNG");
+    dialog->Done();
+  });
+  watch.start(50);
+  pleasing->setFocus(Qt::TabFocusReason);
+  pleasing->setCurrentIndex(kPleasingAlertCustomItem);
+  watch.stop();
+  return saved;
+}
+
+}  // namespace
+
 QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   if (!QDir().mkpath(folder)) return {};
   // A tune with rests, low and high notes and several volumes, so that every
@@ -55,14 +90,13 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   tones::Melody tune = tones::DefaultMelody();
   const std::uint8_t sample[] = {0xE9, 0xEC, 0xF0, 0x00, 0xA4, 0xA4, 0x78, 0x18};
   for (std::size_t i = 0; i < std::size(sample); ++i) tune[i] = sample[i];
-  TFmPleasingAlert dialog(tune, ApplicationTonePlayer(), &window);
-  dialog.show();
-  QApplication::processEvents();
   const QString path = QDir(folder).filePath("TFmPleasingAlert.png");
-  const bool saved = dialog.grab().save(path, "PNG");
-  dialog.done(QDialog::Accepted);
-  if (!saved) return {};
-  QStringList written{path};
+  if (!SavePleasingAlertFromAlertPage(window, tune, path)) return {};
+  QApplication::processEvents();
+  // The Alert tab as the editor leaves it: "Custom" and its options enabled.
+  const QString alertPath = QDir(folder).filePath("AlertPageCustom.png");
+  if (!window.grab().save(alertPath, "PNG")) return {};
+  QStringList written{path, alertPath};
 
   // The entry of an unprogrammed large-memory pager, as the program sequence
   // asks it.

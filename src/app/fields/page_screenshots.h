@@ -20,7 +20,8 @@ QString ScreenshotFileName(int pageIndex);
 QStringList SaveShownPageScreenshots(TFmMain& window, const QString& folder);
 
 // The dialogs that pages open, each with sample contents, over `window`:
-// "TFmPleasingAlert.png", the serial number and partition entry
+// "TFmPleasingAlert.png" (opened by choosing "Custom" on the Alert tab, which
+// then shows as "AlertPageCustom.png"), the serial number and partition entry
 // "TFmMemorySn.png", the user-password keypad "TFmKeyboard.png" and the
 // message after Save as "SaveAsSuccess.png".
 // Returns the paths written; empty on failure.

@@ -85,6 +85,13 @@ std::optional<UserInterface::SerialPartitionEntry> GuiThreadUserInterface::Enter
   return entry;
 }
 
+std::optional<UserInterface::PleasingAlertTune> GuiThreadUserInterface::EditPleasingAlert(
+    const PleasingAlertTune& tune) {
+  std::optional<PleasingAlertTune> edited;
+  OnGuiThread([&] { edited = target_.EditPleasingAlert(tune); });
+  return edited;
+}
+
 void GuiThreadUserInterface::BeginProgress() {
   lastPercent_ = -1;
   OnGuiThread([this] { target_.BeginProgress(); });

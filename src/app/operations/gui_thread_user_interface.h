@@ -29,6 +29,7 @@ class GuiThreadUserInterface : public UserInterface {
   std::optional<std::string> EnterUserPasswordKeys(const std::string& digits) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;
+  std::optional<PleasingAlertTune> EditPleasingAlert(const PleasingAlertTune& tune) override;
 
   void BeginProgress() override;
   void SetProgress(int percent) override;

@@ -7,8 +7,10 @@
 #include "app/dialogs/keyboard_dialog.h"
 #include "app/dialogs/memory_sn_dialog.h"
 #include "app/dialogs/password_dialog.h"
+#include "app/dialogs/pleasing_alert_dialog.h"
 #include "app/dialogs/progress_dialog.h"
 #include "app/dialogs/security_dialog.h"
+#include "app/platform/tone_player.h"
 
 namespace rer {
 namespace {
@@ -88,6 +90,15 @@ std::optional<UserInterface::SerialPartitionEntry> QtUserInterface::EnterSerialP
   TFmMemorySn dialog(request, BoxParent());
   dialog.exec();
   return dialog.submitted();
+}
+
+std::optional<UserInterface::PleasingAlertTune> QtUserInterface::EditPleasingAlert(
+    const PleasingAlertTune& tune) {
+  TFmPleasingAlert dialog(tune, player_ ? *player_ : ApplicationTonePlayer(), BoxParent());
+  dialog.exec();
+  // Every way of closing keeps the edits (Esc has put back the tune it was
+  // opened on).
+  return dialog.tune();
 }
 
 void QtUserInterface::BeginProgress() {

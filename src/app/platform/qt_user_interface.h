@@ -14,6 +14,8 @@ class QWidget;
 
 namespace rer {
 
+class TonePlayer;
+
 // The box ShowMessageBox shows for `box`, not yet opened.
 std::unique_ptr<QMessageBox> CreateMessageBox(const MessageBox& box, QWidget* parent);
 
@@ -24,6 +26,8 @@ class QtUserInterface : public UserInterface {
 
   // The window the boxes are modal to.
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  // What the pleasing alert editor plays (default: the application's speaker).
+  void SetTonePlayer(TonePlayer* player) { player_ = player; }
   // Where SetStatusText goes (the main window's first status panel).
   void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
 
@@ -33,6 +37,8 @@ class QtUserInterface : public UserInterface {
   std::optional<std::string> EnterUserPasswordKeys(const std::string& digits) override;
   std::optional<SerialPartitionEntry> EnterSerialPartition(
       const SerialPartitionRequest& request) override;
+  // TFmPleasingAlert, modal to the window.
+  std::optional<PleasingAlertTune> EditPleasingAlert(const PleasingAlertTune& tune) override;
 
   void BeginProgress() override;
   void SetProgress(int percent) override;
@@ -52,6 +58,7 @@ class QtUserInterface : public UserInterface {
 
   QPointer<QWidget> parent_;
   QPointer<TFmProgressBar> progress_;
+  TonePlayer* player_ = nullptr;
   std::function<void(const QString&)> statusSink_;
 };
 
