@@ -14,6 +14,8 @@ constexpr MenuSpec kMenus[] = {
 constexpr MenuItemSpec kMenuItems[] = {
     {"menuFile", "menuOpen", "L&oad Codeplug", "F8", Command::LoadFile, false, false},
     {"menuFile", "menuSave", "Save &as ", "Ctrl+S", Command::SaveFile, false, false},
+    {"menuFile", "menuCompare", "&Compare with File...", "", Command::CompareWithFile, false,
+     false},
     {"menuFile", "menuPrint", "&Print...", "", Command::Print, false, false},
     {"menuFile", "menuExit", "E&xit ", "F10", Command::Exit, true, false},
     {"menuSetup", "setupCommunication", "&Communication Setup", "Ctrl+O",

@@ -12,6 +12,7 @@ namespace rer {
 enum class Command {
   LoadFile,
   SaveFile,
+  CompareWithFile,
   Print,
   Exit,
   SetupCommunication,

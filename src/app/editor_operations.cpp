@@ -5,16 +5,24 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTemporaryFile>
 
+#include "app/dialogs/compare_dialog.h"
 #include "app/fields/field_router.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
 #include "app/report/codeplug_report.h"
+#include "app/platform/settings_store.h"
+#include "codeplug/settings_diff.h"
 #include "core/result_codes.h"
+#include "core/scripted_user_interface.h"
 #include "core/user_interface.h"
 #include "operations/editor_codeplug.h"
 #include "operations/program_run.h"
+#include "pager/codeplug_backup.h"
+#include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
+#include "pager/link_header.h"
 #include "pager/password_state.h"
 #include "pager/read_pager.h"
 #include "pages/address_checks.h"
@@ -60,6 +68,31 @@ std::optional<std::uint64_t> DefaultFreeBytes(const QString& path) {
   return static_cast<std::uint64_t>(storage.bytesAvailable());
 }
 
+// The window's backups folder; before the settings are loaded, the default one.
+std::string BackupFolderOf(const TFmMain& window) {
+  const QString folder = window.BackupFolder.isEmpty()
+                             ? EffectiveBackupFolder({}, EffectiveWorkFolder(window.WorkFilesPath))
+                             : window.BackupFolder;
+  return folder.toStdString();
+}
+
+// The editor's settings as a file saved from it would load: encoded as Save
+// as encodes them, written and loaded again. Comparing these with the chosen
+// file compares like with like; values the pages hold that no codeplug
+// stores do not show as differences. The editor itself is left as it is.
+// Nothing when the editor could not be saved (its frequency does not pass).
+std::unique_ptr<PagerSession> EditorAsSaved(const PagerSession& editor) {
+  PagerSession copy = editor;
+  ScriptedUserInterface silent;
+  QTemporaryFile file(QDir::temp().filePath("rer-compare-XXXXXX.cp"));
+  if (!file.open()) return nullptr;
+  file.close();
+  if (!SaveCodeplugFile(copy, file.fileName().toStdString(), silent)) return nullptr;
+  auto saved = std::make_unique<PagerSession>();
+  if (LoadCodeplugFile(*saved, file.fileName().toStdString(), silent) != kSuccess) return nullptr;
+  return saved;
+}
+
 bool FileExists(const std::string& path) {
   return QFileInfo::exists(QString::fromStdString(path));
 }
@@ -93,7 +126,13 @@ EditorOperations::~EditorOperations() = default;
 void EditorOperations::Prepare(TFmMain& window) {
   // The port's own box of a failed open is handed over like every other.
   window.Comm().SetUserInterface(&workerUi_);
-  if (preparedFor_ == &window && preparedLink_ == &window.Link()) return;
+  if (preparedFor_ != &window || preparedLink_ != &window.Link()) PrepareLink(window);
+  // The setup may have changed since the last operation.
+  programmer_->SetBackupFolder(window.AutoBackup ? BackupFolderOf(window) : "");
+  programmer_->SetVerify(window.VerifyAfterProgram);
+}
+
+void EditorOperations::PrepareLink(TFmMain& window) {
   PagerSession& session = window.Session();
   run_.reset();
   programmer_.reset();
@@ -118,7 +157,25 @@ int EditorOperations::RunReadSequence(TFmMain& window) {
   Prepare(window);
   int result = kNotDone;
   RunPagerOperation(window, [&] { result = sequence_->ReadPager(); });
+  lastReadBackup_.clear();
+  if (result == kSuccess && window.AutoBackup) BackUpRead(window);
   return result;
+}
+
+void EditorOperations::BackUpRead(TFmMain& window) {
+  const PagerSession& session = window.Session();
+  if (session.link.ModelCode == kNoPagerInformation) return;
+  const std::size_t length = ImageLengthOfModel(session.link.ModelCode);
+  const CodeplugBackupResult backup =
+      WriteCodeplugBackup(BackupFolderOf(window), session.link.SerialNumber,
+                          session.image.Bytes().first(length), FileHeaderOf(session));
+  if (backup.written) {
+    lastReadBackup_ = backup.path;
+    return;
+  }
+  MessageContext context = ui_.CurrentContext();
+  context.detail = backup.error + "\nThe codeplug was read all the same.";
+  ui_.ShowMessageBox(ComposeError(kBackupNotWritten, context));
 }
 
 void EditorOperations::ReadPager(TFmMain& window) {
@@ -295,6 +352,34 @@ void EditorOperations::SaveAs(TFmMain& window) {
   const SaveAsResult result =
       SaveCodeplugAs(window.Session(), !window.CurrentFileName.isEmpty(), hooks, ui_, saved);
   if (result == SaveAsResult::Saved) window.CodeplugSavedAs(QString::fromStdString(saved));
+}
+
+void EditorOperations::CompareWithFile(TFmMain& window) {
+  const std::optional<QString> path =
+      chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
+  if (!path || path->isEmpty()) return;
+  // The file is decoded on its own, as a load would, without touching the
+  // editor; a file that does not load has said why.
+  auto other = std::make_unique<PagerSession>();
+  if (LoadCodeplugFile(*other, path->toStdString(), ui_) != kSuccess) {
+    if (!ReadTextFile(path->toStdString())) {
+      ui_.ShowMessageBox(MessageBox{"Error Message", "\nCannot read " + path->toStdString() + "\n",
+                                    MessageIcon::Warning, MessageButtons::Ok});
+    }
+    return;
+  }
+  const std::unique_ptr<PagerSession> mine = EditorAsSaved(window.Session());
+  TFmCompare dialog(
+      *path, DiffSettings(mine ? mine->settings : window.Session().settings, other->settings),
+      &window);
+  dialog.SetGoTo([&window](const SettingDifference& difference) {
+    window.GoToSetting(difference.control, difference.address);
+  });
+  if (runCompare_) {
+    runCompare_(dialog);
+  } else {
+    dialog.exec();
+  }
 }
 
 }  // namespace rer

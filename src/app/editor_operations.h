@@ -25,6 +25,7 @@ class PagerProgrammer;
 class PasswordChecks;
 class ReadSequence;
 class SequentialRun;
+class TFmCompare;
 class Transport;
 class UserInterface;
 
@@ -49,10 +50,23 @@ class EditorOperations : public MainWindowOperations {
   // Print: the pages photographed into the report and its print preview.
   bool OffersPrint() const override { return true; }
   void Print(TFmMain& window) override;
+  bool OffersCompare() const override { return true; }
+  // Lists the settings in which the editor differs from a codeplug file
+  // chosen with the open-file chooser; going to a row selects its page and
+  // control.
+  void CompareWithFile(TFmMain& window) override;
+  // Shows the comparison list; tests put their own in place of the modal run.
+  void SetCompareDialogRunner(std::function<void(TFmCompare&)> runner) {
+    runCompare_ = std::move(runner);
+  }
 
   // The read sequence alone, off the GUI thread with the window disabled
-  // around it; the result as the sequence gives it.
+  // around it; the result as the sequence gives it. A successful read is
+  // also kept in the backups folder when the setup asks for it; a backup
+  // that cannot be written is said (-161) and the read stays successful.
   int RunReadSequence(TFmMain& window);
+  // The backup file of the last read, empty when none was written.
+  const std::string& LastReadBackup() const { return lastReadBackup_; }
   // `ProgramFromEditor` of the window: the program sequence with status and
   // progress box; 1 when programmed (0 is given as 1 as well).
   int ProgramWithProgress(TFmMain& window);
@@ -80,9 +94,11 @@ class EditorOperations : public MainWindowOperations {
   // operations: the sequences remember the local password accepted in this
   // run. They talk to the person through the worker-side interface.
   void Prepare(TFmMain& window);
+  void PrepareLink(TFmMain& window);
   // Runs `work` off the GUI thread with the whole window disabled.
   void RunPagerOperation(TFmMain& window, const std::function<void()>& work);
   void StartSequentialRun(TFmMain& window);
+  void BackUpRead(TFmMain& window);
 
   UserInterface& ui_;
   GuiThreadUserInterface workerUi_;
@@ -98,6 +114,8 @@ class EditorOperations : public MainWindowOperations {
   std::function<std::optional<std::uint64_t>(const QString& path)> freeBytes_;
   QString reportFolder_;
   ReportPresenter presentReport_;
+  std::string lastReadBackup_;
+  std::function<void(TFmCompare&)> runCompare_;
 };
 
 }  // namespace rer

@@ -49,7 +49,7 @@ constexpr const char* kMainPageCommands[] = {
 };
 // Commands enabled on the settings pages and disabled on the Main page.
 constexpr const char* kSettingsPageCommands[] = {
-    "toolBarSave", "toolBarWrite", "writeBtn", "menuSave", "menuDefault",
+    "toolBarSave", "toolBarWrite", "writeBtn", "menuSave", "menuDefault", "menuCompare",
 };
 // Menus that the whole-window scope switches together with the page control
 // and the toolbar.
@@ -428,6 +428,7 @@ void TFmMain::SetCommandStates(bool on, CommandScope scope) {
   // doing nothing.
   if (!operations_ || !operations_->OffersService()) SetActionEnabled("serviceBtn", false);
   if (!operations_ || !operations_->OffersPrint()) SetActionEnabled("menuPrint", false);
+  if (!operations_ || !operations_->OffersCompare()) SetActionEnabled("menuCompare", false);
 }
 
 // ---- keys ----
@@ -587,6 +588,9 @@ void TFmMain::RunCommand(Command command) {
     case Command::SaveFile:
       SaveFileClick();
       break;
+    case Command::CompareWithFile:
+      compareWithFileClick();
+      break;
     case Command::Print:
       menuPrintClick();
       break;
@@ -695,6 +699,16 @@ void TFmMain::SaveFileClick() {
   if (operations_) operations_->SaveAs(*this);
 }
 
+void TFmMain::compareWithFileClick() {
+  if (operations_ && operations_->OffersCompare()) operations_->CompareWithFile(*this);
+}
+
+void TFmMain::GoToSetting(Control control, int address) {
+  const ControlEntry& entry = FieldCatalogue::Instance().Entry(control, address);
+  ShowPage(entry.page);
+  if (QWidget* widget = pages_.Control(EntryIndexOf(control, address))) widget->setFocus();
+}
+
 void TFmMain::menuPrintClick() {
   if (operations_ && operations_->OffersPrint()) operations_->Print(*this);
 }
@@ -733,6 +747,9 @@ void TFmMain::setupCommunicationClick() {
   if (!dialog.applied()) return;
   const StoredSettings& applied = *dialog.applied();
   WorkFilesPath = EffectiveWorkFolder(applied.workFilesPath);
+  AutoBackup = applied.autoBackup;
+  BackupFolder = EffectiveBackupFolder(applied.backupPath, WorkFilesPath);
+  VerifyAfterProgram = applied.verifyAfterProgram;
   session_.passwords.softwarePassword = applied.softwarePassword.toStdString();
   // New line settings take effect at the next opening of the port.
   if (IsBusy()) link_->Close();
@@ -795,6 +812,9 @@ int TFmMain::LoadSettings() {
     result = checks.AskSoftwarePassword();
   }
   WorkFilesPath = EffectiveWorkFolder(stored.workFilesPath);
+  AutoBackup = stored.autoBackup;
+  BackupFolder = EffectiveBackupFolder(stored.backupPath, WorkFilesPath);
+  VerifyAfterProgram = stored.verifyAfterProgram;
   ApplyCommSettings(stored.comm, *comm_);
   if (!portOverride_.isEmpty()) comm_->SetPortName(portOverride_.toStdString());
   return result;

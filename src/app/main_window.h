@@ -74,6 +74,11 @@ class TFmMain : public QMainWindow {
   bool StartupRefused = false;
   int PrintPageCount = 11;
   QString WorkFilesPath;
+  // From the setup dialog: whether every codeplug read from a pager is kept
+  // in BackupFolder, and whether each pager is read back after programming.
+  bool AutoBackup = true;
+  QString BackupFolder;
+  bool VerifyAfterProgram = true;
   QString VersionStatusText;
 
   TDComm& Comm() { return *comm_; }
@@ -150,6 +155,10 @@ class TFmMain : public QMainWindow {
   void readAndProgramClick();
   void LoadFileClick();
   void SaveFileClick();
+  void compareWithFileClick();
+  // Shows the page of `control` (of `address` for a per-address control)
+  // and puts the focus on it.
+  void GoToSetting(Control control, int address = 0);
   void menuPrintClick();
   void menuDefaultClick();
   void helpHtmlClick();

@@ -36,6 +36,9 @@ class MainWindowOperations {
   virtual void Service(TFmMain& /*window*/) {}
   virtual bool OffersPrint() const { return false; }
   virtual void Print(TFmMain& /*window*/) {}
+  // "Compare with File..." of the settings pages; disabled while not offered.
+  virtual bool OffersCompare() const { return false; }
+  virtual void CompareWithFile(TFmMain& /*window*/) {}
 };
 
 }  // namespace rer

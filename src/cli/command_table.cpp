@@ -69,9 +69,12 @@ const std::vector<CommandEntry> kCommands = {
     {"program",
      "--port PORT|sim[:MODEL] FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
      "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
-     "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE]",
+     "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE] "
+     "[--backup-dir DIR | --no-backup] [--no-verify]",
      "Programs a codeplug file into the pager, or with --sequential into a run of pagers whose "
-     "addresses and inventory number advance by one per pager.",
+     "addresses and inventory number advance by one per pager. The codeplug each pager held "
+     "before is kept as a backup, and each pager is read back after the write to verify that it "
+     "holds what was written.",
      {kPortOption,
       {"FILE.cp", "the codeplug file to program"},
       {"--sequential N",
@@ -90,7 +93,13 @@ const std::vector<CommandEntry> kCommands = {
       {"--yes", "answer Yes to the questions of the run"},
       {"--no", "answer No to the questions of the run (the default)"},
       kRetriesOption,
-      kScenarioOption},
+      kScenarioOption,
+      {"--backup-dir DIR",
+       "the folder of the backups of what each pager held before (made when missing; default: "
+       "backups in the documents folder); a backup that cannot be written is reported but does "
+       "not fail the program"},
+      {"--no-backup", "keep no backup of what the pagers held"},
+      {"--no-verify", "do not read each pager back after the write"}},
      {"rer-cli program --port /dev/ttyUSB0 edited.cp",
       "rer-cli program --port /dev/ttyUSB0 edited.cp --sequential 3 --log run.csv"},
      RunProgramCommand},

@@ -2,21 +2,27 @@
 //                 [--password P] [--local-password P] [--secure-password P]
 //                 [--ota-password P] [--serial S --partition I] [--yes|--no]
 //                 [--retries N] [--scenario FILE.json]
+//                 [--backup-dir DIR | --no-backup] [--no-verify]
 // Loads the codeplug file and programs the pager in the cradle. With
 // --sequential N it programs N pagers one after another, advancing the
 // addresses and the inventory number after each and waiting for Enter before
 // the next one unless --no-wait is given. --log appends one CSV line per
-// pager. The exit code is 0 only when every pager was programmed.
+// pager. What each pager held before is kept in the backups folder, and each
+// pager is read back after its write (--no-verify does not); a pager that does
+// not hold what was written counts as not programmed. The exit code is 0 only
+// when every pager was programmed.
 
 #include <iostream>
 #include <memory>
 
 #include "cli/args.h"
+#include "cli/backup_option.h"
 #include "cli/commands.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
 #include "operations/program_run.h"
+#include "pager/codeplug_backup.h"
 #include "pager/codeplug_files.h"
 #include "pager/read_pager.h"
 #include "pages/address_checks.h"
@@ -28,7 +34,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: rer-cli program --port PORT FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
     "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
-    "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE]";
+    "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE] "
+    "[--backup-dir DIR | --no-backup] [--no-verify]";
 
 // The questions a pager that stops answering raises; --retries answers them.
 constexpr int kRetryQuestions[] = {kQuestionRetryStandard, kQuestionRetryCompact,
@@ -127,8 +134,8 @@ class ProgramUserInterface : public CommandLineUserInterface {
 int RunProgramCommand(const CommandArgs& words) {
   Args args(words,
             {"port", "sequential", "log", "password", "local-password", "secure-password",
-             "ota-password", "serial", "partition", "retries", "scenario"},
-            {"no-wait", "yes", "no"});
+             "ota-password", "serial", "partition", "retries", "scenario", kBackupDirOption},
+            {"no-wait", "yes", "no", kNoBackupFlag, "no-verify"});
   const auto port = args.value("port");
   const auto sequential = args.number("sequential");
   const auto retries = args.number("retries");
@@ -168,6 +175,10 @@ int RunProgramCommand(const CommandArgs& words) {
   }
 
   PagerProgrammer programmer(*session, sessionPort->transport(), sessionPort->clock(), ui);
+  if (!args.has(kNoBackupFlag)) {
+    programmer.SetBackupFolder(args.value(kBackupDirOption).value_or(DefaultBackupFolder()));
+  }
+  programmer.SetVerify(!args.has("no-verify"));
   SequentialRun run(*session, programmer, ui);
 
   const long pagers = sequential.value_or(1);
@@ -212,13 +223,20 @@ int RunProgramCommand(const CommandArgs& words) {
     // answer was lost after the whole image went out may well hold it.
     const bool refusedChecksum =
         !ui.shown.empty() && ui.shown.back().text == ComposeError(kLinkBadChecksum).text;
-    if (result != kSuccess && programmer.ImagesSent() > imagesBefore && !refusedChecksum) {
+    // A pager that failed its verify has been read: the message says what it holds.
+    if (result != kSuccess && programmer.ImagesSent() > imagesBefore && !refusedChecksum &&
+        !programmer.LastVerify().Failed()) {
       std::cerr << "program: the pager may hold the new codeplug: read it to check\n";
+    }
+    if (programmer.LastBackup() && programmer.LastBackup()->written) {
+      std::cout << "backup \"" << programmer.LastBackup()->path << "\" of what pager " << n + 1
+                << " held\n";
     }
     if (result != kSuccess) break;
     ++programmed;
     std::cout << "programmed " << row.serialNumber << " ICN \"" << row.inventoryNumber
-              << "\" first capcode " << row.firstCapcode << "\n";
+              << "\" first capcode " << row.firstCapcode << ", "
+              << VerifyDetail(programmer.LastVerify()) << "\n";
     if (sequential && n + 1 < pagers && !advanced) {
       std::cerr << "program: the addresses cannot advance for the next pager\n";
       break;

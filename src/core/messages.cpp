@@ -8,8 +8,8 @@
 namespace rer {
 namespace {
 
-constexpr std::array kWarningCodes{-6,  -7,  -8,  -22, -49, -52,  -66,  -67, -68,
-                                   -75, -77, -80, -90, -91, -103, -116, -120};
+constexpr std::array kWarningCodes{-6,  -7,  -8,  -22, -49, -52,  -66,  -67,  -68,
+                                   -75, -77, -80, -90, -91, -103, -116, -120, -161};
 constexpr std::array kInformationCodes{-53, -54, -55, -62, -113, -128};
 
 struct ErrorText {
@@ -160,6 +160,9 @@ constexpr ErrorText kErrorTexts[] = {
      "Pager Model mismatch! \n\n"
      "Can not program.\nPlease check again !!"},
     {-136, "ERROR: This pager is not supported."},
+    // Composed with what differed or why the backup failed (MessageContext::detail).
+    {-160, "ERROR: The pager does not hold the codeplug that was written.\n"},
+    {-161, "WARNING: The backup of the pager's codeplug was not written.\n"},
 };
 
 constexpr std::string_view kNotRespondingRetry =
@@ -270,6 +273,7 @@ MessageBox ComposeError(int code, const MessageContext& context) {
     if (entry.code == code) {
       box.text = std::string(entry.text);
       if (code == -93) box.text += context.codeplugVersionText;
+      if (code == kVerifyMismatch || code == kBackupNotWritten) box.text += context.detail;
       return box;
     }
   }

@@ -26,6 +26,7 @@ struct MessageContext {
   int attemptsLeft = 0;             // -1: tries the pager reports as left; 8 = "not reported"
   int secureWrongCount = 0;         // -6: wrong SECURE passwords in a row
   std::string codeplugVersionText;  // -93: the pager's six-digit codeplug version
+  std::string detail;               // -160, -161: what differed, or why the backup failed
 };
 
 // The OK box for `code` (title and icon by class, text composed from its pieces).

@@ -94,6 +94,11 @@ inline constexpr int kPasswordTimeoutTooLong = -127;
 inline constexpr int kUpdatesAvailable = -128;
 inline constexpr int kPagerModelMismatch = -129;
 inline constexpr int kPagerNotSupported = -136;
+// What the pager holds after programming is not what was written to it.
+inline constexpr int kVerifyMismatch = -160;
+// The automatic backup of a codeplug read from a pager could not be written;
+// the read or the program itself went on.
+inline constexpr int kBackupNotWritten = -161;
 
 // ---- Questions (Yes/No boxes) ----------------------------------------------
 inline constexpr int kQuestionRetryNotResponding = -16;

@@ -5,7 +5,9 @@
 
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
+#include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
+#include "pager/link_header.h"
 #include "pager/password_state.h"
 #include "pager/program_pager.h"
 #include "pager/read_pager.h"
@@ -30,7 +32,8 @@ std::string CsvField(const std::string& value) {
 
 PagerProgrammer::PagerProgrammer(PagerSession& session, Transport& transport, Clock& clock,
                                  UserInterface& ui)
-    : link_(std::make_unique<PagerLink>(transport, clock, ui, session.link, session.image.Bytes(),
+    : ui_(ui),
+      link_(std::make_unique<PagerLink>(transport, clock, ui, session.link, session.image.Bytes(),
                                         session.pagerCopy.Bytes())),
       checks_(std::make_unique<PasswordChecks>(session.passwords, ui, clock)) {
   InstallImageReadChecks(*link_, session);
@@ -40,6 +43,7 @@ PagerProgrammer::PagerProgrammer(PagerSession& session, Transport& transport, Cl
   steps.enterSerialNumber = [](PagerSession& s, UserInterface& entryUi) {
     return EnterSerialAndPartition(s, entryUi);
   };
+  steps.pagerCopyRead = [this](const PagerSession& s) { BackUpPagerCopy(s); };
   sequence_ =
       std::make_unique<ProgramSequence>(session, *link_, *checks_, ui, clock, std::move(steps));
 }
@@ -47,7 +51,32 @@ PagerProgrammer::PagerProgrammer(PagerSession& session, Transport& transport, Cl
 PagerProgrammer::~PagerProgrammer() = default;
 
 int PagerProgrammer::ProgramPager() {
+  lastBackup_.reset();
   return sequence_->ProgramPager();
+}
+
+void PagerProgrammer::SetVerify(bool on) {
+  sequence_->SetVerifyAfterWrite(on);
+}
+
+const VerifyOutcome& PagerProgrammer::LastVerify() const {
+  return sequence_->lastVerify();
+}
+
+void PagerProgrammer::BackUpPagerCopy(const PagerSession& session) {
+  if (backupFolder_.empty()) return;
+  const std::size_t length = ImageLengthOfModel(session.link.ModelCode);
+  lastBackup_ = WriteCodeplugBackup(backupFolder_, session.link.SerialNumber,
+                                    session.pagerCopy.Bytes().first(length), FileHeaderOf(session));
+  if (lastBackup_->written) {
+    backupFailureShown_ = false;
+    return;
+  }
+  if (backupFailureShown_) return;
+  backupFailureShown_ = true;
+  MessageContext context = ui_.CurrentContext();
+  context.detail = lastBackup_->error + "\nThe pager is programmed all the same.";
+  ui_.ShowMessageBox(ComposeError(kBackupNotWritten, context));
 }
 
 int PagerProgrammer::ImagesSent() const {
@@ -111,9 +140,11 @@ SequentialRun::Outcome SequentialRun::ProgramNext(SequentialOrder order) {
   }
   outcome.attempted = true;
   outcome.result = programmer_.ProgramPager();
-  // The row names the addresses this pager received, before they move on.
-  log_.push_back(
-      MakeRunLogRow(session_, static_cast<int>(log_.size()) + 1, outcome.result, RunLogTime()));
+  // The row names the addresses this pager received, before they move on. A
+  // pager that failed its verify is logged with the verify's own code, so
+  // that the log tells it from a pager that was never written.
+  const int logged = programmer_.LastVerify().Failed() ? kVerifyMismatch : outcome.result;
+  log_.push_back(MakeRunLogRow(session_, static_cast<int>(log_.size()) + 1, logged, RunLogTime()));
   if (!logFile_.empty() && !AppendRunLog(logFile_, log_.back())) logFileWritten_ = false;
   if (outcome.result != kSuccess) return outcome;
   // Asked afterwards, the warning only tells the technician: the pager has

@@ -7,13 +7,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "comm/clock.h"
 #include "comm/transport.h"
 #include "core/user_interface.h"
+#include "pager/codeplug_backup.h"
 #include "pager/pager_session.h"
+#include "pager/write_verify.h"
 
 namespace rer {
 
@@ -36,10 +39,33 @@ class PagerProgrammer {
   // went out may have left the new codeplug in the pager.
   int ImagesSent() const;
 
+  // Where the codeplug each read-before-program brings from the pager is
+  // kept as a backup file before the pager is written; empty (the start)
+  // keeps none. A backup that cannot be written is said once (-161) and the
+  // program goes on: the backup guards the pager's codeplug, it must not
+  // stand in the way of programming it.
+  void SetBackupFolder(std::string folder) { backupFolder_ = std::move(folder); }
+  // Read-back verify after the write; on from the start.
+  void SetVerify(bool on);
+
+  // For the run log and the pager history: the backup of the last
+  // read-before-program (nothing when none was attempted in the last
+  // ProgramPager) and the verify of the last ProgramPager.
+  const std::optional<CodeplugBackupResult>& LastBackup() const { return lastBackup_; }
+  const VerifyOutcome& LastVerify() const;
+
  private:
+  void BackUpPagerCopy(const PagerSession& session);
+
+  UserInterface& ui_;
   std::unique_ptr<PagerLink> link_;
   std::unique_ptr<PasswordChecks> checks_;
   std::unique_ptr<ProgramSequence> sequence_;
+  std::string backupFolder_;
+  std::optional<CodeplugBackupResult> lastBackup_;
+  // A folder that cannot be written is said once, not again for every pager
+  // of a run, until a backup has been written again.
+  bool backupFailureShown_ = false;
 };
 
 // One line of a run log: what a technician needs to find a pager again.

@@ -246,11 +246,13 @@ int ProgramSequence::ProgramPager() {
   link.StatusReply = 0;
   link.PasswordAsked = false;
   session_.settings.programming = true;
+  verifyOutcome_ = {};
   int result = Variant(traits);
   while (result == kLinkNotResponding && ui_.AskQuestion(traits.retryQuestion) == kResultYes) {
     result = Variant(traits);
   }
   session_.settings.programming = false;
+  if (result == 0 && verify_) result = VerifyWrite(traits);
   return result == 0 ? kSuccess : kNotDone;
 }
 
@@ -286,6 +288,7 @@ int ProgramSequence::VariantSteps(const ProgramFamilyTraits& traits) {
   link.ReadBeforeProgram = false;
   const bool readOk = r == 0;
   if (readOk) {
+    if (steps_.pagerCopyRead) steps_.pagerCopyRead(session_);
     pager_ = TakePagerHardware(session_.pagerCopy, traits.family, link);
     if (traits.is4K()) CopyPagerBytes4K();
   } else if (r == kLinkUnprogrammed) {
@@ -603,6 +606,38 @@ void ProgramSequence::ShowLinkFailure(int r, const ProgramFamilyTraits& traits) 
   if (!traits.standardEngine || r == kLinkNotResponding || r == kLinkPortNotOpened) return;
   if (r == kOperationCancelled) return;  // the entry that could not be made has said so
   ui_.ShowError(r);
+}
+
+int ProgramSequence::VerifyWrite(const ProgramFamilyTraits& traits) {
+  LinkState& link = session_.link;
+  // The read-back goes into the pager copy like the read before the write;
+  // the copy is given back afterwards, as it stands for what the pager held
+  // before it was programmed.
+  const PagerCopy before = session_.pagerCopy;
+  // The read-back only looks: what the link learns on the way (the status,
+  // the serial number the pager answers with) must not change the run's
+  // state, which the sequence has just settled.
+  const LinkState settled = link;
+  link.ExtendedReply = true;
+  link.ReadBeforeProgram = true;
+  const int r = RunOn(link_, traits, opReadCodeplug);
+  link.ReadBeforeProgram = false;
+  link.ExtendedReply = false;
+  if (r != 0) {
+    verifyOutcome_.state = VerifyState::NotReadBack;
+    verifyOutcome_.readResult = r;
+  } else {
+    const std::size_t length = ImageLengthOfModel(link.ModelCode);
+    verifyOutcome_ = CompareReadBack(session_, session_.image.Bytes().first(length),
+                                     session_.pagerCopy.Bytes().first(length));
+  }
+  session_.pagerCopy = before;
+  link = settled;
+  if (verifyOutcome_.Passed()) return 0;
+  MessageContext context = ui_.CurrentContext();
+  context.detail = VerifyDetail(verifyOutcome_) + "\nThe pager has not been programmed correctly.";
+  ui_.ShowMessageBox(ComposeError(kVerifyMismatch, context));
+  return kVerifyMismatch;
 }
 
 void ProgramSequence::RememberLastProgrammed() {

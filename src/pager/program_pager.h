@@ -16,6 +16,7 @@
 #include "pager/link_engine.h"
 #include "pager/pager_session.h"
 #include "pager/password_state.h"
+#include "pager/write_verify.h"
 
 namespace rer {
 
@@ -59,6 +60,10 @@ struct ProgramSteps {
   // codeplug: 0, or -17 when cancelled. Without it the entry counts as
   // cancelled.
   std::function<int(PagerSession&, UserInterface&)> enterSerialNumber;
+  // Called once the read-before-program has brought the pager's codeplug
+  // into the pager copy, before anything is written to the pager: the place
+  // for keeping a copy of it. It cannot stop the program.
+  std::function<void(const PagerSession&)> pagerCopyRead;
 };
 
 // One program sequence. Keep the object for a run of pagers: the passwords
@@ -75,6 +80,16 @@ class ProgramSequence {
 
   // The values the last run took from the pager copy.
   const PagerHardware& pagerHardware() const { return pager_; }
+
+  // Read-back verify after every successful write (on unless turned off): a
+  // pager that does not hold what was written fails the sequence with -160
+  // shown, naming the first differing setting. The pager copy keeps what the
+  // pager held before the write.
+  void SetVerifyAfterWrite(bool on) { verify_ = on; }
+  bool VerifyAfterWrite() const { return verify_; }
+  // The verify of the last ProgramPager; NotRun when it was off or nothing
+  // was written.
+  const VerifyOutcome& lastVerify() const { return verifyOutcome_; }
 
  private:
   // One attempt: the steps, then the last-programmed values remembered.
@@ -100,6 +115,7 @@ class ProgramSequence {
   void WriteSecureWrongCount();
   void MarkTooManyTries();
   void RememberLastProgrammed();
+  int VerifyWrite(const ProgramFamilyTraits& traits);
 
   PagerSession& session_;
   PagerLink& link_;
@@ -112,6 +128,8 @@ class ProgramSequence {
   // has proved to know in this run.
   std::optional<std::string> acceptedSecure_;
   std::optional<std::string> acceptedOta_;
+  bool verify_ = true;
+  VerifyOutcome verifyOutcome_;
 };
 
 // One sequence of its own.

@@ -124,6 +124,8 @@ std::uint8_t SimPager::NextStatusLetter() {
   if (letters.empty()) return kStatusNormal;
   const std::size_t i = std::min(statusIndex_, letters.size() - 1);
   ++statusIndex_;
+  // A pager that has stored a codeplug is no longer unprogrammed.
+  if (holdsWrittenCodeplug_ && letters[i] == kStatusUnprogrammed) return kStatusNormal;
   return static_cast<std::uint8_t>(letters[i]);
 }
 
@@ -361,8 +363,13 @@ void SimPager::FinishDataIn() {
     Send(kChecksumRejected);
     return;
   }
-  if (!clock)
+  if (!clock) {
     std::copy(data.begin(), data.begin() + std::min(data.size(), image_.size()), image_.begin());
+    holdsWrittenCodeplug_ = true;
+    if (scenario_.storeWrongByteAt && *scenario_.storeWrongByteAt < image_.size()) {
+      image_[*scenario_.storeWrongByteAt] ^= 0x01;
+    }
+  }
   Send(kAcknowledge);
   // The final reply, once the pager has stored the block.
   Send(kAcknowledge);

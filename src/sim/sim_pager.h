@@ -94,6 +94,7 @@ class SimPager {
   bool anyByteYet_ = false;
   std::size_t bytesReceived_ = 0;
   std::size_t statusIndex_ = 0;
+  bool holdsWrittenCodeplug_ = false;  // a codeplug write was stored
   int triesLeft_ = 0;
   CommandHeader header_{};
   std::size_t headerFill_ = 0;

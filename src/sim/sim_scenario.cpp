@@ -126,6 +126,7 @@ const std::map<QString, FieldReader>& FieldReaders() {
       {"imageSilentFrom", OptionalCount(&SimScenario::imageSilentFrom)},
       {"rejectChecksum", Flag(&SimScenario::rejectChecksum)},
       {"loseWriteChecksumEcho", Flag(&SimScenario::loseWriteChecksumEcho)},
+      {"storeWrongByteAt", OptionalCount(&SimScenario::storeWrongByteAt)},
       {"junkAfterUnprogrammed", Count(&SimScenario::junkAfterUnprogrammed)},
   };
   return readers;

@@ -38,7 +38,11 @@ struct SimScenario {
   std::optional<std::size_t> imageSilentFrom;  // the image out stops after k bytes
   bool rejectChecksum = false;                 // answer every checksum with 0x15
   bool loseWriteChecksumEcho = false;          // the checksum of every codeplug write is not echoed
-  std::size_t junkAfterUnprogrammed = 64;      // bytes that follow a "U" to a read
+  // A pager whose memory fails: the byte at this offset of every codeplug
+  // written to it is stored with its lowest bit turned over. The write itself
+  // is acknowledged as good.
+  std::optional<std::size_t> storeWrongByteAt;
+  std::size_t junkAfterUnprogrammed = 64;  // bytes that follow a "U" to a read
 
   // The codeplug as the pager sends it: the family's length, blank when no
   // image was given.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -130,6 +131,32 @@ TEST_F(SetupDialogTest, ChosenFolderIsStoredAsWorkFilesPath) {
   dialog.Apply();
   EXPECT_EQ(store->value("WorkFiles Path").toString(), "/srv/codeplugs");
   EXPECT_EQ(dialog.applied()->workFilesPath, "/srv/codeplugs");
+}
+
+TEST_F(SetupDialogTest, BackupAndVerifyChoicesAreStoredAndShownAgain) {
+  auto store = OpenSettingsStore();
+  {
+    TFmSetup dialog(*store, kPorts);
+    // Both are on for a technician who never opened the dialog.
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "ck_autoBackup")->isChecked());
+    EXPECT_TRUE(Child<QCheckBox>(dialog, "ck_verify")->isChecked());
+    dialog.SetFolderPicker([](const QString&) { return QString("/srv/backups"); });
+    QTest::mouseClick(Child<QPushButton>(dialog, "backupPathBrowseBtn"), Qt::LeftButton);
+    Child<QCheckBox>(dialog, "ck_verify")->setChecked(false);
+    dialog.Apply();
+    EXPECT_EQ(dialog.applied()->backupPath, "/srv/backups");
+    EXPECT_TRUE(dialog.applied()->autoBackup);
+    EXPECT_FALSE(dialog.applied()->verifyAfterProgram);
+  }
+  TFmSetup again(*store, kPorts);
+  EXPECT_EQ(Child<QLineEdit>(again, "ed_backupPath")->text(), "/srv/backups");
+  EXPECT_FALSE(Child<QCheckBox>(again, "ck_verify")->isChecked());
+  // Without backups the folder cannot be chosen.
+  Child<QCheckBox>(again, "ck_autoBackup")->setChecked(false);
+  EXPECT_FALSE(Child<QPushButton>(again, "backupPathBrowseBtn")->isEnabled());
+  again.Apply();
+  EXPECT_FALSE(ReadSettings(*store).autoBackup);
+  EXPECT_EQ(EffectiveBackupFolder("", "/work/files"), "/work/files/backups");
 }
 
 TEST_F(SetupDialogTest, StoredCodesSelectTheirItems) {

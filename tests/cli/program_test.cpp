@@ -9,7 +9,9 @@
 #include <unistd.h>
 #include "temp_path.h"
 
+#include <QDir>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -22,7 +24,9 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/image_fields.h"
 #include "codeplug/layout_table.h"
+#include "codeplug/pager_family.h"
 #include "core/messages.h"
+#include "core/result_codes.h"
 #include "pager/codeplug_file.h"
 #include "pager/password_scramble.h"
 
@@ -232,6 +236,83 @@ TEST(ProgramCommand, RefusalsExitNonZeroWithTheSystemsMessage) {
   EXPECT_EQ(RunCli(common + " --sequential 0").exitCode, 2);
   EXPECT_EQ(RunCli(common + " --yes --no").exitCode, 2);
   EXPECT_EQ(RunCli("program --port sim " + Temp("missing.cp")).exitCode, 1);
+}
+
+// ---- What programming keeps and checks ----
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  const QDir dir(QString::fromStdString(folder));
+  for (const QString& name : dir.entryList(QDir::Files)) {
+    names.push_back(dir.filePath(name).toStdString());
+  }
+  return names;
+}
+
+// The image a scenario file gives its pager, as hexadecimal text.
+std::string ScenarioImageHex(const std::string& scenario) {
+  const std::string text = ReadAll(scenario);
+  const std::size_t start = text.find("\"image\": \"") + 10;
+  return text.substr(start, text.find('"', start) - start);
+}
+
+std::string HexOf(const ParsedCodeplugFile& file) {
+  std::string hex;
+  static const char* digits = "0123456789abcdef";
+  for (std::size_t i = 0; i < file.length; ++i) {
+    hex += digits[file.image[i] >> 4];
+    hex += digits[file.image[i] & 0xF];
+  }
+  return hex;
+}
+
+TEST(ProgramCommand, KeepsWhatThePagerHeldBeforeAndSaysThePagerWasVerified) {
+  const Codeplug codeplug = MakeCodeplug("safe", kThreeAddresses);
+  const std::string folder = Temp("safe_backups");
+  QDir(QString::fromStdString(folder)).removeRecursively();
+
+  const auto run =
+      RunCli("program --port sim " + codeplug.file + " --scenario " + codeplug.scenario +
+             " --ota-password '" + codeplug.otaPassword + "' --backup-dir " + folder);
+
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("first capcode 0001000, verified\n"), std::string::npos) << run.out;
+  const auto backups = FilesIn(folder);
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_NE(run.out.find("backup \"" + backups.front() + "\""), std::string::npos) << run.out;
+  const auto backup = ParseCodeplugFile(ReadAll(backups.front()));
+  ASSERT_TRUE(backup.has_value());
+  EXPECT_EQ(HexOf(*backup), ScenarioImageHex(codeplug.scenario));
+  QDir(QString::fromStdString(folder)).removeRecursively();
+}
+
+TEST(ProgramCommand, PagerThatStoresAByteWrongFailsVerifyUnlessVerifyIsOff) {
+  Layout layout(PagerFamily::k4K);
+  const std::size_t inventory = *layout.Offset(Field::kInventoryNumber);
+  const Codeplug codeplug = MakeCodeplug("faulty", kThreeAddresses,
+                                         ", \"storeWrongByteAt\": " + std::to_string(inventory));
+  const std::string log = Temp("faulty_log.csv");
+  std::remove(log.c_str());
+  const std::string common = "program --port sim " + codeplug.file + " --scenario " +
+                             codeplug.scenario + " --ota-password '" + codeplug.otaPassword +
+                             "' --no-backup";
+
+  const auto run = RunCli(common + " --sequential 2 --no-wait --log " + log);
+
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find(ComposeError(kVerifyMismatch).text), std::string::npos) << run.err;
+  char offset[16];
+  std::snprintf(offset, sizeof offset, "offset 0x%04zX, ", inventory);
+  EXPECT_NE(run.err.find(offset), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("(ed_ICN)"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("0 of 2 pagers programmed"), std::string::npos) << run.out;
+  const std::vector<std::string> lines = Lines(ReadAll(log));
+  ASSERT_EQ(lines.size(), 2u) << ReadAll(log);
+  EXPECT_EQ(lines[1].rfind("1,SIM0000001,0001000,UNIT0099  ,-160,", 0), 0u) << lines[1];
+
+  const auto unverified = RunCli(common + " --no-verify");
+  EXPECT_EQ(unverified.exitCode, 0) << unverified.err;
+  EXPECT_NE(unverified.out.find(", not verified\n"), std::string::npos) << unverified.out;
 }
 
 // The protocol's pauses are real here: about half a minute per pager.

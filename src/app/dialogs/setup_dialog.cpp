@@ -1,5 +1,6 @@
 #include "app/dialogs/setup_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -79,6 +80,11 @@ TFmSetup::TFmSetup(QSettings& store, QStringList portDisplayNames, QWidget* pare
   connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
   connect(btnDefault_, &QPushButton::clicked, this, &TFmSetup::LoadDefaults);
   connect(archPathBrowseBtn_, &QPushButton::clicked, this, &TFmSetup::BrowseArchivePath);
+  connect(backupPathBrowseBtn_, &QPushButton::clicked, this, &TFmSetup::BrowseBackupPath);
+  connect(ck_autoBackup_, &QCheckBox::toggled, this, [this](bool on) {
+    ed_backupPath_->setEnabled(on);
+    backupPathBrowseBtn_->setEnabled(on);
+  });
   connect(TntListBox1_, &QListWidget::itemClicked, this, &TFmSetup::SelectListEntry);
   // A typed device path is taken as the port name as it stands.
   connect(TntEdit2_, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -142,12 +148,29 @@ void TFmSetup::BuildApplicationTab(QTabWidget& tabs) {
   ed_swPassword_->setObjectName("ed_swPassword");
   MakePasswordField(*ed_swPassword_, false);
 
+  ck_autoBackup_ = new QCheckBox("Keep a backup of every codeplug read from a pager", page);
+  ck_autoBackup_->setObjectName("ck_autoBackup");
+  ed_backupPath_ = new QLineEdit(page);
+  ed_backupPath_->setObjectName("ed_backupPath");
+  ed_backupPath_->setReadOnly(true);
+  ed_backupPath_->setPlaceholderText("backups in the Arch Path");
+  backupPathBrowseBtn_ = new QPushButton("...", page);
+  backupPathBrowseBtn_->setObjectName("backupPathBrowseBtn");
+  ck_verify_ = new QCheckBox("Read each pager back after programming and verify it", page);
+  ck_verify_->setObjectName("ck_verify");
+
   auto* pathLine = new QHBoxLayout;
   pathLine->addWidget(ed_archPath_, 1);
   pathLine->addWidget(archPathBrowseBtn_);
+  auto* backupLine = new QHBoxLayout;
+  backupLine->addWidget(ed_backupPath_, 1);
+  backupLine->addWidget(backupPathBrowseBtn_);
   auto* layout = new QFormLayout(page);
   layout->addRow("Arch Path", pathLine);
   layout->addRow("SW Password", ed_swPassword_);
+  layout->addRow(ck_autoBackup_);
+  layout->addRow("Backups Path", backupLine);
+  layout->addRow(ck_verify_);
   tabs.addTab(page, "Application Settings");
 }
 
@@ -155,6 +178,11 @@ void TFmSetup::FillFromStore() {
   const StoredSettings stored = ReadSettings(store_);
   ed_swPassword_->setText(stored.softwarePassword);
   ed_archPath_->setText(EffectiveWorkFolder(stored.workFilesPath));
+  ck_autoBackup_->setChecked(stored.autoBackup);
+  ed_backupPath_->setText(stored.backupPath);
+  ed_backupPath_->setEnabled(stored.autoBackup);
+  backupPathBrowseBtn_->setEnabled(stored.autoBackup);
+  ck_verify_->setChecked(stored.verifyAfterProgram);
   SelectIndex(*cb_parity_, stored.comm.parity);
   SelectIndex(*cb_dataBits_, stored.comm.dataSize);
   SelectIndex(*cb_stopBits_, stored.comm.stopBits);
@@ -198,6 +226,12 @@ void TFmSetup::BrowseArchivePath() {
   if (!chosen.isEmpty()) ed_archPath_->setText(chosen);
 }
 
+void TFmSetup::BrowseBackupPath() {
+  const QString current = EffectiveBackupFolder(ed_backupPath_->text(), ed_archPath_->text());
+  const QString chosen = folderPicker_ ? folderPicker_(current) : QString();
+  if (!chosen.isEmpty()) ed_backupPath_->setText(chosen);
+}
+
 void TFmSetup::Apply() {
   if (ed_archPath_->text().isEmpty()) ed_archPath_->setText(DefaultWorkFolder());
   StoredSettings settings;
@@ -208,6 +242,9 @@ void TFmSetup::Apply() {
   settings.comm.baudRate = BitRateAtIndex(cb_bitRate_->currentIndex());
   settings.softwarePassword = ed_swPassword_->text().toUpper();
   settings.workFilesPath = ed_archPath_->text();
+  settings.autoBackup = ck_autoBackup_->isChecked();
+  settings.backupPath = ed_backupPath_->text();
+  settings.verifyAfterProgram = ck_verify_->isChecked();
   WriteSettings(store_, settings);
   applied_ = ReadSettings(store_);
   accept();

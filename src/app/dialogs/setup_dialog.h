@@ -1,6 +1,7 @@
 #pragma once
 // TFmSetup, "Setup Computer Configuration": the COM port and its line
-// settings, the folder for codeplug files and the software password. Nothing
+// settings, the folder for codeplug files, the software password, the
+// automatic backups of pager reads and their folder, and read-back verify. Nothing
 // is written until Apply; Cancel and closing leave the store as it was.
 
 #include <QDialog>
@@ -10,6 +11,7 @@
 
 #include "app/platform/settings_store.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -43,6 +45,7 @@ class TFmSetup : public QDialog {
   void LoadDefaults();
   void SelectListEntry(QListWidgetItem* item);
   void BrowseArchivePath();
+  void BrowseBackupPath();
 
  private:
   void BuildCommTab(QTabWidget& tabs);
@@ -66,6 +69,10 @@ class TFmSetup : public QDialog {
   QLineEdit* ed_archPath_;
   QPushButton* archPathBrowseBtn_;
   QLineEdit* ed_swPassword_;
+  QCheckBox* ck_autoBackup_;
+  QLineEdit* ed_backupPath_;  // empty: "backups" in the folder for codeplug files
+  QPushButton* backupPathBrowseBtn_;
+  QCheckBox* ck_verify_;
   QPushButton* TntButton2_;
   QPushButton* btnCancel_;
   QPushButton* btnDefault_;

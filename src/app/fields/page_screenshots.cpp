@@ -8,19 +8,25 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 
 #include "app/dialogs/keyboard_dialog.h"
+#include "app/dialogs/compare_dialog.h"
 #include "app/dialogs/memory_sn_dialog.h"
 #include "app/dialogs/pleasing_alert_dialog.h"
 #include "app/dialogs/progress_dialog.h"
+#include "app/dialogs/setup_dialog.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
+#include "app/platform/port_list.h"
 #include "app/platform/qt_user_interface.h"
+#include "app/platform/settings_store.h"
 #include "app/platform/tone_player.h"
 #include "app/report/codeplug_report.h"
 #include "pages/alert_page.h"
+#include "codeplug/settings_diff.h"
 #include "service/serial_partition.h"
 
 namespace rer {
@@ -135,6 +141,31 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   if (!message->grab().save(messagePath, "PNG")) return {};
   message->done(QMessageBox::Ok);
   written << messagePath;
+
+  // The comparison of the editor with a file that holds another frequency
+  // and another second capcode.
+  EditorSettings other = window.Session().settings;
+  other.SetText(Control::ed_frequency, "152.5000");
+  other.SetText(AddressControl::Capcode, 2, "0004321");
+  TFmCompare compare("/home/tech/rer/bench.cp", DiffSettings(window.Session().settings, other),
+                     &window);
+  compare.show();
+  QApplication::processEvents();
+  const QString comparePath = QDir(folder).filePath("TFmCompare.png");
+  if (!compare.grab().save(comparePath, "PNG")) return {};
+  compare.reject();
+  written << comparePath;
+
+  // The setup on its tab of the application's settings: backups and verify.
+  const std::unique_ptr<QSettings> store = OpenSettingsStore();
+  TFmSetup setup(*store, AvailablePortDisplayNames(), &window);
+  if (auto* tabs = setup.findChild<QTabWidget*>()) tabs->setCurrentIndex(1);
+  setup.show();
+  QApplication::processEvents();
+  const QString setupPath = QDir(folder).filePath("TFmSetup_Application.png");
+  if (!setup.grab().save(setupPath, "PNG")) return {};
+  setup.reject();
+  written << setupPath;
   return written;
 }
 

@@ -1,6 +1,7 @@
 #include "app/platform/settings_store.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -29,6 +30,9 @@ const StoredValue kStoredValues[] = {
     {kStopBitsValue, [] { return QVariant(CommSettings{}.stopBits); }},
     {kSoftwarePasswordValue, [] { return QVariant(QString()); }},
     {kWorkFilesPathValue, [] { return QVariant(QString()); }},
+    {kAutoBackupValue, [] { return QVariant(StoredSettings{}.autoBackup); }},
+    {kBackupPathValue, [] { return QVariant(QString()); }},
+    {kVerifyAfterProgramValue, [] { return QVariant(StoredSettings{}.verifyAfterProgram); }},
 };
 
 // Scrambled passwords may hold any byte; Latin-1 keeps each one as one character.
@@ -92,6 +96,9 @@ StoredSettings ReadSettings(QSettings& store) {
   const QString scrambled = store.value(kSoftwarePasswordValue).toString();
   settings.softwarePassword = scrambled.isEmpty() ? QString() : UnscrambledFromStore(scrambled);
   settings.workFilesPath = store.value(kWorkFilesPathValue).toString();
+  settings.autoBackup = store.value(kAutoBackupValue).toBool();
+  settings.backupPath = store.value(kBackupPathValue).toString();
+  settings.verifyAfterProgram = store.value(kVerifyAfterProgramValue).toBool();
   return settings;
 }
 
@@ -105,6 +112,9 @@ void WriteSettings(QSettings& store, const StoredSettings& settings) {
                                              ? QString()
                                              : ScrambledForStore(settings.softwarePassword));
   store.setValue(kWorkFilesPathValue, settings.workFilesPath);
+  store.setValue(kAutoBackupValue, settings.autoBackup);
+  store.setValue(kBackupPathValue, settings.backupPath);
+  store.setValue(kVerifyAfterProgramValue, settings.verifyAfterProgram);
   store.sync();
 }
 
@@ -138,6 +148,10 @@ QString DefaultWorkFolder() {
 
 QString EffectiveWorkFolder(const QString& storedFolder) {
   return storedFolder.isEmpty() ? DefaultWorkFolder() : storedFolder;
+}
+
+QString EffectiveBackupFolder(const QString& storedFolder, const QString& workFolder) {
+  return storedFolder.isEmpty() ? QDir(workFolder).filePath("backups") : storedFolder;
 }
 
 void ApplyCommSettings(const CommSettings& comm, TDComm& driver) {

@@ -27,6 +27,11 @@ struct StoredSettings {
   CommSettings comm;
   QString softwarePassword;  // unscrambled; "" = none
   QString workFilesPath;     // as stored; "" = the default work folder
+  // Every codeplug read from a pager is also kept in the backups folder.
+  bool autoBackup = true;
+  QString backupPath;  // as stored; "" = "backups" in the work folder
+  // Each pager is read back after programming and compared with what was written.
+  bool verifyAfterProgram = true;
 };
 
 // Names of the stored values, in the order they are read.
@@ -37,6 +42,9 @@ inline constexpr char kDataSizeValue[] = "DataSize";
 inline constexpr char kStopBitsValue[] = "StopBits";
 inline constexpr char kSoftwarePasswordValue[] = "Software Password";
 inline constexpr char kWorkFilesPathValue[] = "WorkFiles Path";
+inline constexpr char kAutoBackupValue[] = "Automatic Backup";
+inline constexpr char kBackupPathValue[] = "Backups Path";
+inline constexpr char kVerifyAfterProgramValue[] = "Verify After Program";
 QStringList StoredValueNames();
 
 // The "Bit Rate (max.)" choices, in list order; any stored rate outside the
@@ -68,6 +76,9 @@ QString DisplayPortName(const QString& storedName);
 QString DefaultWorkFolder();
 // The stored folder, or the default one when it is "".
 QString EffectiveWorkFolder(const QString& storedFolder);
+
+// The stored backups folder, or "backups" in `workFolder` when it is "".
+QString EffectiveBackupFolder(const QString& storedFolder, const QString& workFolder);
 
 // Hands the port name and the four line codes to the serial driver.
 void ApplyCommSettings(const CommSettings& comm, TDComm& driver);
