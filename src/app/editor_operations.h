@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "app/dialogs/service_dialog.h"
 #include "app/main_window_operations.h"
 #include "app/operations/gui_thread_user_interface.h"
 
@@ -45,6 +46,8 @@ class EditorOperations : public MainWindowOperations {
   void ProgramFromEditor(TFmMain& window) override;
   void SetToDefaults(TFmMain& window) override;
   void SaveAs(TFmMain& window) override;
+  bool OffersService() const override { return true; }
+  void Service(TFmMain& window) override;
 
   // The read sequence alone, off the GUI thread with the window disabled
   // around it; the result as the sequence gives it.
@@ -52,6 +55,10 @@ class EditorOperations : public MainWindowOperations {
   // `ProgramFromEditor` of the window: the program sequence with status and
   // progress box; 1 when programmed (0 is given as 1 as well).
   int ProgramWithProgress(TFmMain& window);
+
+  // What the service dialog asks of the window: help, the program sequence
+  // and the service command, both off the GUI thread.
+  ServiceWindowSide ServiceSide(TFmMain& window);
 
   // The file dialogs and the free-space query; tests put their own.
   using FileChooser = std::function<std::optional<QString>(const QString& folder)>;

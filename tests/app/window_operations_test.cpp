@@ -319,8 +319,7 @@ TEST_F(WindowOperationsTest, OverwriteAnsweredNoLeavesFileCaptionAndName) {
   EXPECT_EQ(window->CurrentFileName, kReadCodeplugName);
 }
 
-TEST_F(WindowOperationsTest, ServiceAndPrintAreDisabledNotSilent) {
-  EXPECT_FALSE(window->findChild<QAction*>("serviceBtn")->isEnabled());
+TEST_F(WindowOperationsTest, PrintIsDisabledNotSilent) {
   window->ReadPagerClick();
   EXPECT_FALSE(window->findChild<QAction*>("menuPrint")->isEnabled());
   EXPECT_TRUE(window->findChild<QAction*>("writeBtn")->isEnabled());
