@@ -107,7 +107,13 @@ TEST_F(ServiceWindowTest, KeyTestOnThePagerShowsMultipleKeys) {
     QTest::keyClick(&dialog, Qt::Key_F5);
     EXPECT_EQ(dialog.Pages().currentIndex(), 2);
     EXPECT_TRUE(pager->record().serviceCommands.empty());
-    dialog.findChild<QRadioButton*>("serviceRadio04")->click();
+    // From "Exit Test Mode" two down with the arrow key.
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isActiveWindow(); }));
+    ASSERT_TRUE(dialog.findChild<QRadioButton*>("serviceRadio01")->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>("serviceRadio04")->isChecked());
     QTest::keyClick(&dialog, Qt::Key_F8);
     EXPECT_EQ(dialog.findChild<QLineEdit*>("resultEdit")->text(), "MULTIPLE KEYS");
     EXPECT_EQ(pager->record().serviceCommands, std::vector<std::uint8_t>{6});

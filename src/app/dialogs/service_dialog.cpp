@@ -157,7 +157,9 @@ QWidget* TFmService::BuildTestPage() {
       radio->setEnabled(false);
     }
   }
-  connect(tests_, &QButtonGroup::idClicked, this, [this](int id) {
+  // Arrow keys move the selection as well as clicks do.
+  connect(tests_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (refreshing_ || !checked) return;
     logic_->SelectTest(id);
     Refresh();
   });
@@ -188,6 +190,8 @@ void TFmService::Refresh() {
   const int shown = static_cast<int>(logic_->page());
   for (int i = 0; i < kServicePageCount; ++i) servicePgc_->setTabVisible(i, i == shown);
   servicePgc_->setCurrentIndex(shown);
+  const bool pageChanged = shown != lastShownPage_;
+  lastShownPage_ = shown;
   for (const auto& [item, action] : menuItems_) action->setEnabled(logic_->IsMenuItemEnabled(item));
   for (int panel = 0; panel < 2; ++panel) {
     statusPanels_[panel]->setText(QString::fromStdString(logic_->StatusText(panel)));
@@ -206,6 +210,12 @@ void TFmService::Refresh() {
   }
   resultEdit_->setText(QString::fromStdString(logic_->resultText()));
   refreshing_ = false;
+  // A page just shown starts with the focus on its first control, so that
+  // the keyboard works there at once.
+  if (pageChanged && logic_->page() == ServicePage::Adjust) secondAdjust_->setFocus();
+  if (pageChanged && logic_->page() == ServicePage::Test) {
+    if (QAbstractButton* selected = tests_->checkedButton()) selected->setFocus();
+  }
 }
 
 QLineEdit* TFmService::FieldOf(ServiceAdjustField field) const {

@@ -82,6 +82,7 @@ class TFmService : public QDialog, private ServiceHost {
   QButtonGroup* tests_ = nullptr;
   QLineEdit* resultEdit_ = nullptr;
   QLabel* statusPanels_[2] = {};
+  int lastShownPage_ = 0;
   bool refreshing_ = false;
   bool closing_ = false;
 };
