@@ -17,7 +17,6 @@ namespace rer {
 namespace {
 
 using testing::LinkFixture;
-using testing::PagerSpec;
 using testing::ProgramFixture;
 
 constexpr int kF1 = 1, kF2 = 2, kF3 = 3, kF4 = 4, kF5 = 5, kF6 = 6, kF7 = 7, kF8 = 8, kF9 = 9,
@@ -298,8 +297,7 @@ TEST(ServiceDialog, ProgramForgetsTheFileNameUnlessThePortDidNotOpen) {
 // What the technician set is what the pager receives, also for a pager the
 // program sequence has not met before.
 TEST(ServiceDialog, AdjustmentsReachThePager) {
-  PagerSpec spec;
-  ProgramFixture f(spec);
+  ProgramFixture f({});  // a 4 KB pager
   f.session.layout = Layout(PagerFamily::k4K);
   f.session.settings.clockSecondAdjust = 2;
   f.session.settings.SetText(Control::ed_displayContrast, "7");
