@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 
 #include "app/dialogs/compare_dialog.h"
+#include "app/dialogs/service_dialog.h"
 #include "app/fields/field_router.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
@@ -312,6 +313,47 @@ void EditorOperations::Print(TFmMain& window) {
   } else {
     ShowReportPreview(report, &window);
   }
+void EditorOperations::Service(TFmMain& window) {
+  window.SetStatusPanel(0, kReadingStatusText);
+  ui_.BeginProgress();
+  window.Session().serviceRequested = true;
+  const int result = RunReadSequence(window);
+  ui_.EndProgress();
+  window.SetStatusPanel(0, "");
+  // The dialog opens whatever the read gave (its test commands need no
+  // codeplug), but a failure is still told rather than passed over.
+  if (result != kSuccess && result != kNotDone && !AlreadyReported(result)) ui_.ShowError(result);
+  TFmService dialog(window.Session(), ui_, ServiceSide(window), &window);
+  dialog.exec();
+}
+
+ServiceWindowSide EditorOperations::ServiceSide(TFmMain& window) {
+  ServiceWindowSide side;
+  side.openHelp = [&window](int /*topic*/) { window.OpenHelp(); };
+  side.programPager = [this, &window] {
+    // Without a codeplug read there is nothing of this pager's to write back.
+    if (!window.Session().layout.InForce() || window.PagerLink().ModelCode == kNoPagerInformation) {
+      ui_.ShowMessageBox(NeedCodeplugMessage());
+      return kNotDone;
+    }
+    Prepare(window);
+    int result = kNotDone;
+    RunPagerOperation(window, [&] { result = programmer_->ProgramPager(); });
+    return result;
+  };
+  side.sendServiceCommand = [this, &window](std::uint8_t command, std::vector<std::uint8_t>& reply,
+                                            int replyKind) {
+    Prepare(window);
+    int result = kLinkPortNotOpened;
+    RunPagerOperation(window,
+                      [&] { result = link_->SendServiceCommand(command, reply, replyKind); });
+    return result;
+  };
+  side.forgetFileName = [&window] { window.CurrentFileName.clear(); };
+  side.refreshWindowCommands = [&window] {
+    window.SetCommandStates(true, TFmMain::CommandScope::ByPage);
+  };
+  return side;
 }
 
 void EditorOperations::SetToDefaults(TFmMain& window) {

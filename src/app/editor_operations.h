@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "app/dialogs/service_dialog.h"
 #include "app/main_window_operations.h"
 #include "app/operations/gui_thread_user_interface.h"
 
@@ -59,6 +60,8 @@ class EditorOperations : public MainWindowOperations {
   void SetCompareDialogRunner(std::function<void(TFmCompare&)> runner) {
     runCompare_ = std::move(runner);
   }
+  bool OffersService() const override { return true; }
+  void Service(TFmMain& window) override;
 
   // The read sequence alone, off the GUI thread with the window disabled
   // around it; the result as the sequence gives it. A successful read is
@@ -70,6 +73,10 @@ class EditorOperations : public MainWindowOperations {
   // `ProgramFromEditor` of the window: the program sequence with status and
   // progress box; 1 when programmed (0 is given as 1 as well).
   int ProgramWithProgress(TFmMain& window);
+
+  // What the service dialog asks of the window: help, the program sequence
+  // and the service command, both off the GUI thread.
+  ServiceWindowSide ServiceSide(TFmMain& window);
 
   // The file dialogs and the free-space query; tests put their own.
   using FileChooser = std::function<std::optional<QString>(const QString& folder)>;

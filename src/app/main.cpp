@@ -20,9 +20,12 @@ namespace {
 
 // Once the start-up steps of the window are done: the read of
 // --read-on-start, and the pictures of --screenshots.
-void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
+void RunStartActions(rer::TFmMain& window, rer::EditorOperations& operations,
+                     const rer::ProgramOptions& options) {
   if (!window.StartupDone()) {
-    QTimer::singleShot(50, &window, [&window, &options] { RunStartActions(window, options); });
+    QTimer::singleShot(50, &window, [&window, &operations, &options] {
+      RunStartActions(window, operations, options);
+    });
     return;
   }
   if (!options.screenshotsFolder.isEmpty()) {
@@ -32,6 +35,10 @@ void RunStartActions(rer::TFmMain& window, const rer::ProgramOptions& options) {
     if (read) written += rer::SaveShownPageScreenshots(window, options.screenshotsFolder);
     if (read) written += rer::SaveDialogScreenshots(window, options.screenshotsFolder);
     if (read) written += rer::SaveReportScreenshots(window, options.screenshotsFolder);
+    if (read) {
+      written += rer::SaveServiceDialogScreenshots(window, operations.ServiceSide(window),
+                                                   options.screenshotsFolder);
+    }
     // Last: programming leaves the editor.
     if (read)
       written += rer::SaveProgressScreenshotDuringProgram(window, options.screenshotsFolder);
@@ -91,7 +98,9 @@ int main(int argc, char* argv[]) {
   ui.SetStatusSink([&window](const QString& text) { window.SetStatusPanel(0, text); });
   window.show();
   if (options.readOnStart) {
-    QTimer::singleShot(0, &window, [&window, &options] { RunStartActions(window, options); });
+    QTimer::singleShot(0, &window, [&window, &operations, &options] {
+      RunStartActions(window, operations, options);
+    });
   }
   try {
     return QApplication::exec();

@@ -159,6 +159,21 @@ const std::vector<CommandEntry> kCommands = {
       {"-o FILE.wav", "the WAV file to write"}},
      {"rer-cli tone --pattern 15 -o ug7.wav"},
      RunToneCommand},
+    {"service",
+     "--port PORT|sim[:MODEL] COMMAND [--retries N] [--scenario FILE]",
+     "Sends one test-mode command to the pager in the cradle, as the test page of the service "
+     "dialog does, and prints its answer: the name of the key held down for key, the pattern "
+     "character for ram, ok for the others. A pager that does not acknowledge the command fails "
+     "it.",
+     {kPortOption,
+      {"COMMAND",
+       "exit (leave test mode), ram (RAM test pattern), key (key test), vibrator-on, "
+       "vibrator-off, alert-on, alert-off, backlight-on, backlight-off, enable-ram (enable the "
+       "RAM test)"},
+      kRetriesOption,
+      kScenarioOption},
+     {"rer-cli service --port /dev/ttyUSB0 key", "rer-cli service --port sim vibrator-on"},
+     RunServiceCommand},
 };
 
 }  // namespace

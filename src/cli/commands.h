@@ -19,5 +19,6 @@ int RunApplyCommand(const CommandArgs& args);
 int RunDiffCommand(const CommandArgs& args);
 int RunToneCommand(const CommandArgs& args);
 int RunReportCommand(const CommandArgs& args);
+int RunServiceCommand(const CommandArgs& args);
 
 }  // namespace rer::cli

@@ -319,10 +319,12 @@ TEST_F(WindowOperationsTest, OverwriteAnsweredNoLeavesFileCaptionAndName) {
   EXPECT_EQ(window->CurrentFileName, kReadCodeplugName);
 }
 
-TEST_F(WindowOperationsTest, ServiceIsDisabledNotSilent) {
-  EXPECT_FALSE(window->findChild<QAction*>("serviceBtn")->isEnabled());
+TEST_F(WindowOperationsTest, ServiceOnTheMainPageAndPrintOnTheSettingsPages) {
+  EXPECT_TRUE(window->findChild<QAction*>("serviceBtn")->isEnabled());
+  EXPECT_FALSE(window->findChild<QAction*>("menuPrint")->isEnabled());
   window->ReadPagerClick();
   EXPECT_TRUE(window->findChild<QAction*>("writeBtn")->isEnabled());
+  EXPECT_TRUE(window->findChild<QAction*>("menuPrint")->isEnabled());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/dialogs/pleasing_alert_dialog.h"
 #include "app/dialogs/progress_dialog.h"
 #include "app/dialogs/setup_dialog.h"
+#include "app/dialogs/service_dialog.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
 #include "app/platform/port_list.h"
@@ -198,6 +199,63 @@ QStringList SaveReportScreenshots(TFmMain& window, const QString& folder) {
   });
   if (!saved) return {};
   return {previewPath, sheetPath};
+namespace {
+
+// The technician who confirms the adjust page's warning; every other box and
+// entry is the window's own.
+class ConfirmingUserInterface : public UserInterface {
+ public:
+  explicit ConfirmingUserInterface(UserInterface& window) : window_(window) {}
+  int ShowMessageBox(const MessageBox& box) override {
+    return box.buttons == MessageButtons::YesNo ? kResultYes : window_.ShowMessageBox(box);
+  }
+  std::optional<std::string> EnterPassword(PasswordMode mode) override {
+    return window_.EnterPassword(mode);
+  }
+  void BeginProgress() override { window_.BeginProgress(); }
+  void EndProgress() override { window_.EndProgress(); }
+
+ private:
+  UserInterface& window_;
+};
+
+int IndexOfTestCaption(const char* caption) {
+  const auto tests = ServiceTests();
+  for (std::size_t i = 0; i < tests.size(); ++i) {
+    if (QString(tests[i].caption) == caption) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+}  // namespace
+
+QStringList SaveServiceDialogScreenshots(TFmMain& window, const ServiceWindowSide& side,
+                                         const QString& folder) {
+  if (!QDir().mkpath(folder)) return {};
+  ConfirmingUserInterface ui(window.Ui());
+  TFmService dialog(window.Session(), ui, side, &window);
+  dialog.show();
+  QStringList written;
+  auto save = [&](const char* name) {
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name);
+    if (!dialog.grab().save(path, "PNG")) return false;
+    written << path;
+    return true;
+  };
+  constexpr int kTestKey = 5, kSendKey = 8, kAdjustKey = 3, kExitKey = 10;
+  bool saved = save("TFmService_Main.png");
+  // The key test runs on the pager: the result field shows its answer.
+  dialog.PressFunctionKey(kTestKey);
+  dialog.Logic().SelectTest(IndexOfTestCaption("Key Test"));
+  dialog.PressFunctionKey(kSendKey);
+  saved = saved && save("TFmService_Test.png");
+  dialog.PressFunctionKey(kExitKey);
+  dialog.PressFunctionKey(kAdjustKey);
+  saved = saved && save("TFmService_Adjust.png");
+  dialog.PressFunctionKey(kExitKey);
+  dialog.PressFunctionKey(kExitKey);
+  return saved ? written : QStringList{};
 }
 
 QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder) {

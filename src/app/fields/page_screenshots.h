@@ -8,6 +8,7 @@
 namespace rer {
 
 class TFmMain;
+struct ServiceWindowSide;
 
 // The file name of the picture of page `index` ("00_Main.png" for the Main
 // page, "01_General.png" ... "12_More_Features.png" for the settings pages).
@@ -38,5 +39,12 @@ QStringList SaveReportScreenshots(TFmMain& window, const QString& folder);
 // "TFmProgressBar.png". Leaves the editor as F2 in single mode does. Returns
 // the path written; empty when no such moment came.
 QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder);
+
+// The service dialog over `window`, working on the pager through `side`:
+// its Main page "TFmService_Main.png", the test page after a key test of the
+// pager "TFmService_Test.png" and the adjust page with the pager's values
+// "TFmService_Adjust.png". Returns the paths written; empty on failure.
+QStringList SaveServiceDialogScreenshots(TFmMain& window, const ServiceWindowSide& side,
+                                         const QString& folder);
 
 }  // namespace rer
