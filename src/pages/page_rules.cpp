@@ -4,6 +4,7 @@
 #include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pages/address_checks.h"
+#include "pages/prompt_pages.h"
 
 namespace rer {
 namespace {
@@ -39,7 +40,9 @@ PageRules::PageRules(EditorSettings& settings, UserInterface& ui, PageEnvironmen
     : settings_(settings),
       ui_(ui),
       environment_(environment),
-      addresses_(settings, ui, environment_) {}
+      addresses_(settings, ui, environment_) {
+  SetHandler(kPagePrompt1, std::make_unique<PromptPages>(settings_, ui_, environment_));
+}
 
 PageHandler* PageRules::HandlerOf(int page) {
   if (IsAddressOrGeneralPage(page)) return &addresses_;
