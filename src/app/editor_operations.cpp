@@ -12,8 +12,8 @@
 #include "app/fields/field_router.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
-#include "app/report/codeplug_report.h"
 #include "app/platform/settings_store.h"
+#include "app/report/codeplug_report.h"
 #include "codeplug/settings_diff.h"
 #include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
@@ -313,115 +313,117 @@ void EditorOperations::Print(TFmMain& window) {
   } else {
     ShowReportPreview(report, &window);
   }
-void EditorOperations::Service(TFmMain& window) {
-  window.SetStatusPanel(0, kReadingStatusText);
-  ui_.BeginProgress();
-  window.Session().serviceRequested = true;
-  const int result = RunReadSequence(window);
-  ui_.EndProgress();
-  window.SetStatusPanel(0, "");
-  // The dialog opens whatever the read gave (its test commands need no
-  // codeplug), but a failure is still told rather than passed over.
-  if (result != kSuccess && result != kNotDone && !AlreadyReported(result)) ui_.ShowError(result);
-  TFmService dialog(window.Session(), ui_, ServiceSide(window), &window);
-  dialog.exec();
-}
-
-ServiceWindowSide EditorOperations::ServiceSide(TFmMain& window) {
-  ServiceWindowSide side;
-  side.openHelp = [&window](int /*topic*/) { window.OpenHelp(); };
-  side.programPager = [this, &window] {
-    // Without a codeplug read there is nothing of this pager's to write back.
-    if (!window.Session().layout.InForce() || window.PagerLink().ModelCode == kNoPagerInformation) {
-      ui_.ShowMessageBox(NeedCodeplugMessage());
-      return kNotDone;
-    }
-    Prepare(window);
-    int result = kNotDone;
-    RunPagerOperation(window, [&] { result = programmer_->ProgramPager(); });
-    return result;
-  };
-  side.sendServiceCommand = [this, &window](std::uint8_t command, std::vector<std::uint8_t>& reply,
-                                            int replyKind) {
-    Prepare(window);
-    int result = kLinkPortNotOpened;
-    RunPagerOperation(window,
-                      [&] { result = link_->SendServiceCommand(command, reply, replyKind); });
-    return result;
-  };
-  side.forgetFileName = [&window] { window.CurrentFileName.clear(); };
-  side.refreshWindowCommands = [&window] {
-    window.SetCommandStates(true, TFmMain::CommandScope::ByPage);
-  };
-  return side;
-}
-
-void EditorOperations::SetToDefaults(TFmMain& window) {
-  if (!SetEditorToDefaults(window.Session(), ui_)) return;
-  window.FillPages();
-  window.LastFieldCheck = kSuccess;
-}
-
-void EditorOperations::LoadCodeplug(TFmMain& window) {
-  window.SequentialMode = false;
-  run_.reset();
-  window.ShowRunTable({});
-  const std::optional<QString> path =
-      chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
-  if (!path || path->isEmpty()) return;
-  const int result = LoadCodeplugInto(window.Session(), path->toStdString(), &FileExists, ui_);
-  if (result != kSuccess) return;
-  window.EnterEditor(QFileInfo(*path).absoluteFilePath());
-  window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
-}
-
-void EditorOperations::SaveAs(TFmMain& window) {
-  SaveAsHooks hooks;
-  hooks.checkPages = [&] { return CheckAllPages(window); };
-  hooks.choosePath = [&]() -> std::optional<std::string> {
-    const QString folder = window.CurrentFileName.contains('/')
-                               ? QFileInfo(window.CurrentFileName).absolutePath()
-                               : window.WorkFilesPath;
-    const std::optional<QString> path = chooseSave_ ? chooseSave_(folder) : std::nullopt;
-    if (!path) return std::nullopt;
-    return path->toStdString();
-  };
-  hooks.freeBytes = [&](const std::string& path) {
-    return freeBytes_ ? freeBytes_(QString::fromStdString(path)) : std::nullopt;
-  };
-  hooks.fileExists = &FileExists;
-  std::string saved;
-  const SaveAsResult result =
-      SaveCodeplugAs(window.Session(), !window.CurrentFileName.isEmpty(), hooks, ui_, saved);
-  if (result == SaveAsResult::Saved) window.CodeplugSavedAs(QString::fromStdString(saved));
-}
-
-void EditorOperations::CompareWithFile(TFmMain& window) {
-  const std::optional<QString> path =
-      chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
-  if (!path || path->isEmpty()) return;
-  // The file is decoded on its own, as a load would, without touching the
-  // editor; a file that does not load has said why.
-  auto other = std::make_unique<PagerSession>();
-  if (LoadCodeplugFile(*other, path->toStdString(), ui_) != kSuccess) {
-    if (!ReadTextFile(path->toStdString())) {
-      ui_.ShowMessageBox(MessageBox{"Error Message", "\nCannot read " + path->toStdString() + "\n",
-                                    MessageIcon::Warning, MessageButtons::Ok});
-    }
-    return;
-  }
-  const std::unique_ptr<PagerSession> mine = EditorAsSaved(window.Session());
-  TFmCompare dialog(
-      *path, DiffSettings(mine ? mine->settings : window.Session().settings, other->settings),
-      &window);
-  dialog.SetGoTo([&window](const SettingDifference& difference) {
-    window.GoToSetting(difference.control, difference.address);
-  });
-  if (runCompare_) {
-    runCompare_(dialog);
-  } else {
+  void EditorOperations::Service(TFmMain & window) {
+    window.SetStatusPanel(0, kReadingStatusText);
+    ui_.BeginProgress();
+    window.Session().serviceRequested = true;
+    const int result = RunReadSequence(window);
+    ui_.EndProgress();
+    window.SetStatusPanel(0, "");
+    // The dialog opens whatever the read gave (its test commands need no
+    // codeplug), but a failure is still told rather than passed over.
+    if (result != kSuccess && result != kNotDone && !AlreadyReported(result)) ui_.ShowError(result);
+    TFmService dialog(window.Session(), ui_, ServiceSide(window), &window);
     dialog.exec();
   }
-}
+
+  ServiceWindowSide EditorOperations::ServiceSide(TFmMain & window) {
+    ServiceWindowSide side;
+    side.openHelp = [&window](int /*topic*/) { window.OpenHelp(); };
+    side.programPager = [this, &window] {
+      // Without a codeplug read there is nothing of this pager's to write back.
+      if (!window.Session().layout.InForce() ||
+          window.PagerLink().ModelCode == kNoPagerInformation) {
+        ui_.ShowMessageBox(NeedCodeplugMessage());
+        return kNotDone;
+      }
+      Prepare(window);
+      int result = kNotDone;
+      RunPagerOperation(window, [&] { result = programmer_->ProgramPager(); });
+      return result;
+    };
+    side.sendServiceCommand = [this, &window](std::uint8_t command,
+                                              std::vector<std::uint8_t>& reply, int replyKind) {
+      Prepare(window);
+      int result = kLinkPortNotOpened;
+      RunPagerOperation(window,
+                        [&] { result = link_->SendServiceCommand(command, reply, replyKind); });
+      return result;
+    };
+    side.forgetFileName = [&window] { window.CurrentFileName.clear(); };
+    side.refreshWindowCommands = [&window] {
+      window.SetCommandStates(true, TFmMain::CommandScope::ByPage);
+    };
+    return side;
+  }
+
+  void EditorOperations::SetToDefaults(TFmMain & window) {
+    if (!SetEditorToDefaults(window.Session(), ui_)) return;
+    window.FillPages();
+    window.LastFieldCheck = kSuccess;
+  }
+
+  void EditorOperations::LoadCodeplug(TFmMain & window) {
+    window.SequentialMode = false;
+    run_.reset();
+    window.ShowRunTable({});
+    const std::optional<QString> path =
+        chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
+    if (!path || path->isEmpty()) return;
+    const int result = LoadCodeplugInto(window.Session(), path->toStdString(), &FileExists, ui_);
+    if (result != kSuccess) return;
+    window.EnterEditor(QFileInfo(*path).absoluteFilePath());
+    window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+  }
+
+  void EditorOperations::SaveAs(TFmMain & window) {
+    SaveAsHooks hooks;
+    hooks.checkPages = [&] { return CheckAllPages(window); };
+    hooks.choosePath = [&]() -> std::optional<std::string> {
+      const QString folder = window.CurrentFileName.contains('/')
+                                 ? QFileInfo(window.CurrentFileName).absolutePath()
+                                 : window.WorkFilesPath;
+      const std::optional<QString> path = chooseSave_ ? chooseSave_(folder) : std::nullopt;
+      if (!path) return std::nullopt;
+      return path->toStdString();
+    };
+    hooks.freeBytes = [&](const std::string& path) {
+      return freeBytes_ ? freeBytes_(QString::fromStdString(path)) : std::nullopt;
+    };
+    hooks.fileExists = &FileExists;
+    std::string saved;
+    const SaveAsResult result =
+        SaveCodeplugAs(window.Session(), !window.CurrentFileName.isEmpty(), hooks, ui_, saved);
+    if (result == SaveAsResult::Saved) window.CodeplugSavedAs(QString::fromStdString(saved));
+  }
+
+  void EditorOperations::CompareWithFile(TFmMain & window) {
+    const std::optional<QString> path =
+        chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
+    if (!path || path->isEmpty()) return;
+    // The file is decoded on its own, as a load would, without touching the
+    // editor; a file that does not load has said why.
+    auto other = std::make_unique<PagerSession>();
+    if (LoadCodeplugFile(*other, path->toStdString(), ui_) != kSuccess) {
+      if (!ReadTextFile(path->toStdString())) {
+        ui_.ShowMessageBox(MessageBox{"Error Message",
+                                      "\nCannot read " + path->toStdString() + "\n",
+                                      MessageIcon::Warning, MessageButtons::Ok});
+      }
+      return;
+    }
+    const std::unique_ptr<PagerSession> mine = EditorAsSaved(window.Session());
+    TFmCompare dialog(
+        *path, DiffSettings(mine ? mine->settings : window.Session().settings, other->settings),
+        &window);
+    dialog.SetGoTo([&window](const SettingDifference& difference) {
+      window.GoToSetting(difference.control, difference.address);
+    });
+    if (runCompare_) {
+      runCompare_(dialog);
+    } else {
+      dialog.exec();
+    }
+  }
 
 }  // namespace rer

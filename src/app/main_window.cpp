@@ -219,16 +219,30 @@ void TFmMain::BuildStatusBar() {
     statusPanels_[panel]->setObjectName(QString("statusPanel%1").arg(panel));
     statusPanels_[panel]->setFixedWidth(kStatusPanelWidths[panel]);
   }
-  // The gauge lives in the middle panel: white bar on the window colour.
+  // The prompt-memory gauge fills the middle panel, laid out in it so that
+  // the panel is as tall as the gauge: white bar on the window colour, with
+  // the percentage written over it.
   gauge_ = new QProgressBar(statusPanels_[1]);
   gauge_->setObjectName("statusGauge");
   gauge_->setRange(0, 100);
-  gauge_->setTextVisible(false);
-  gauge_->setFixedWidth(kStatusPanelWidths[1]);
+  gauge_->setValue(0);
+  gauge_->setTextVisible(true);
+  gauge_->setFormat("%p%");
+  gauge_->setAlignment(Qt::AlignCenter);
   gauge_->setStyleSheet(
-      "QProgressBar { background: palette(window); border: 1px solid gray; } "
+      "QProgressBar { background: palette(window); border: 1px solid gray; color: black; } "
       "QProgressBar::chunk { background: white; }");
+  // Its full height: the panel and the bar grow to it rather than cut it.
+  // The window's fixed size is taken from the layout before the gauge is
+  // first shown, so its height is fixed here, from its polished look.
+  gauge_->ensurePolished();
+  gauge_->setFixedHeight(gauge_->sizeHint().height());
+  statusPanels_[1]->setMinimumHeight(gauge_->height());
+  auto* gaugeLayout = new QHBoxLayout(statusPanels_[1]);
+  gaugeLayout->setContentsMargins(0, 0, 0, 0);
+  gaugeLayout->addWidget(gauge_);
   gauge_->hide();
+  fields_->SetPromptGauge(gauge_);
   // The first panel is where the toolbar's hints appear too.
   bar->addWidget(statusPanels_[0]);
   bar->addPermanentWidget(statusPanels_[1]);

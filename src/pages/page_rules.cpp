@@ -4,9 +4,10 @@
 #include "codeplug/image_fields.h"
 #include "core/result_codes.h"
 #include "pages/address_checks.h"
+#include "pages/alert_page.h"
 #include "pages/features_pages.h"
 #include "pages/password_ota_page.h"
-#include "pages/alert_page.h"
+#include "pages/prompt_pages.h"
 
 namespace rer {
 namespace {
@@ -46,6 +47,7 @@ PageRules::PageRules(EditorSettings& settings, UserInterface& ui, PageEnvironmen
   SetHandler(kPageMoreFeatures, std::make_unique<MoreFeaturesPage>(settings, ui, environment_));
   SetHandler(kPagePasswordOta, std::make_unique<PasswordOtaPage>(settings_, ui_, environment_));
   SetHandler(kPageAlert, std::make_unique<AlertPage>(settings_, ui_, environment_));
+  SetHandler(kPagePrompt1, std::make_unique<PromptPages>(settings_, ui_, environment_));
 }
 
 PageHandler* PageRules::HandlerOf(int page) {

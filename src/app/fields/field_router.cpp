@@ -7,7 +7,9 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -19,9 +21,11 @@
 #include "app/fields/settings_page_builder.h"
 #include "app/platform/tone_player.h"
 #include "codeplug/image_fields.h"
+#include "codeplug/key_filter.h"
 #include "core/result_codes.h"
 #include "pager/pager_session.h"
 #include "pages/password_ota_page.h"
+#include "pages/prompt_pages.h"
 #include "tones/tone_steps.h"
 
 namespace rer {
@@ -43,6 +47,15 @@ bool MaskedFieldsHandledOn(int page) {
 
 const ControlEntry* EntryOfWidget(const QObject& widget) {
   return FieldCatalogue::Instance().Find(widget.objectName().toStdString());
+}
+
+bool IsPromptField(const QObject& widget) {
+  const ControlEntry* entry = EntryOfWidget(widget);
+  return entry != nullptr && entry->keyFilter == KeyFilter::PromptText;
+}
+
+bool IsRestoreDefaultKey(const QKeyEvent& key) {
+  return key.key() == Qt::Key_D && key.modifiers() == Qt::AltModifier;
 }
 
 FieldRouter::Kind KindOf(const QWidget& widget) {
@@ -82,6 +95,9 @@ void FieldRouter::HookFieldEvents(const PageEnvironment& environment) {
   editor_->Addresses().UpdateAddresses();
   // The Alert tab's lists and enabling follow the pager as soon as it is in.
   editor_->EnterPage(kPageAlert);
+  // A codeplug that has just come in (read, loaded or set to defaults) shows
+  // its own prompt memory, not the last one's.
+  if (PromptPages* prompts = PromptPagesOf(*editor_)) prompts->MemoryCheck(false);
   Reload();
 }
 
@@ -265,6 +281,18 @@ bool FieldRouter::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     }
+    case QEvent::ShortcutOverride:
+      // Alt+D belongs to the prompt field, not to a menu's mnemonic.
+      if (IsPromptField(*control) && IsRestoreDefaultKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+      }
+      break;
+    case QEvent::KeyPress:
+      if (IsPromptField(*control) && PromptFieldKey(*control, *static_cast<QKeyEvent*>(event))) {
+        return true;
+      }
+      break;
     case QEvent::MouseButtonPress:
       if (kind == kTextField || kind == kMaskedField) {
         Remember(control, kind);
@@ -327,6 +355,31 @@ void FieldRouter::Reload() {
   if (!editor_) return;
   FillPages(pages_, settings_());
   ApplyView(editor_->TakeView());
+  ShowPromptGauge();
+}
+
+void FieldRouter::ShowPromptGauge() {
+  PromptPages* prompts = editor_ ? PromptPagesOf(*editor_) : nullptr;
+  if (gauge_ != nullptr && prompts != nullptr) gauge_->setValue(prompts->GaugePercent());
+}
+
+bool FieldRouter::PromptFieldKey(QWidget& control, const QKeyEvent& key) {
+  PromptPages* prompts = PromptPagesOf(*editor_);
+  if (prompts == nullptr) return false;
+  if (IsRestoreDefaultKey(key)) {
+    storing_ = true;
+    const int result = prompts->RestoreDefault(FieldNumberOf(control));
+    if (lastFieldCheck_) *lastFieldCheck_ = result;
+    Reload();
+    storing_ = false;
+    return true;
+  }
+  // Only what the field's filter lets through is typing.
+  const QString text = key.text();
+  if (text.size() == 1 && KeyFilterAcceptsKey(KeyFilter::PromptText, text[0].unicode())) {
+    prompts->NoteKeyTyped();
+  }
+  return false;
 }
 
 void FieldRouter::ApplyView(const PageView& view) {

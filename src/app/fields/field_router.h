@@ -15,6 +15,8 @@
 
 #include "pages/page_rules.h"
 
+class QKeyEvent;
+class QProgressBar;
 class QTabWidget;
 class QWidget;
 
@@ -43,6 +45,8 @@ class FieldRouter : public QObject {
     lastFieldCheck_ = lastFieldCheck;
   }
   void SetTonePlayer(TonePlayer* player) { player_ = player; }
+  // The status bar's prompt-memory gauge, which follows the prompt check.
+  void SetPromptGauge(QProgressBar* gauge) { gauge_ = gauge; }
 
   // Attaches the handlers to every control for the pager or file that has
   // just entered the editor, and brings the address rules up to date.
@@ -86,6 +90,11 @@ class FieldRouter : public QObject {
   void UpdateUserPasswordButton();
   void StoreFrom(QWidget* control);
   void ApplyView(const PageView& view);
+  // A key pressed in a prompt field: Alt+D restores the prompt's default
+  // (true: the key is used up); any key the field takes marks the prompts
+  // as typed into.
+  bool PromptFieldKey(QWidget& control, const QKeyEvent& key);
+  void ShowPromptGauge();
 
   const SettingsPages& pages_;
   QTabWidget& pageControl_;
@@ -93,6 +102,7 @@ class FieldRouter : public QObject {
   std::function<EditorSettings&()> settings_;
   std::unique_ptr<PageRules> editor_;
   TonePlayer* player_ = nullptr;
+  QProgressBar* gauge_ = nullptr;
   int* currentFieldTag_ = nullptr;
   int* lastFieldCheck_ = nullptr;
   bool connected_ = false;

@@ -12,13 +12,13 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "app/dialogs/keyboard_dialog.h"
 #include "app/dialogs/compare_dialog.h"
+#include "app/dialogs/keyboard_dialog.h"
 #include "app/dialogs/memory_sn_dialog.h"
 #include "app/dialogs/pleasing_alert_dialog.h"
 #include "app/dialogs/progress_dialog.h"
-#include "app/dialogs/setup_dialog.h"
 #include "app/dialogs/service_dialog.h"
+#include "app/dialogs/setup_dialog.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
 #include "app/platform/port_list.h"
@@ -26,8 +26,8 @@
 #include "app/platform/settings_store.h"
 #include "app/platform/tone_player.h"
 #include "app/report/codeplug_report.h"
-#include "pages/alert_page.h"
 #include "codeplug/settings_diff.h"
+#include "pages/alert_page.h"
 #include "service/serial_partition.h"
 
 namespace rer {
@@ -199,85 +199,85 @@ QStringList SaveReportScreenshots(TFmMain& window, const QString& folder) {
   });
   if (!saved) return {};
   return {previewPath, sheetPath};
-namespace {
+  namespace {
 
-// The technician who confirms the adjust page's warning; every other box and
-// entry is the window's own.
-class ConfirmingUserInterface : public UserInterface {
- public:
-  explicit ConfirmingUserInterface(UserInterface& window) : window_(window) {}
-  int ShowMessageBox(const MessageBox& box) override {
-    return box.buttons == MessageButtons::YesNo ? kResultYes : window_.ShowMessageBox(box);
-  }
-  std::optional<std::string> EnterPassword(PasswordMode mode) override {
-    return window_.EnterPassword(mode);
-  }
-  void BeginProgress() override { window_.BeginProgress(); }
-  void EndProgress() override { window_.EndProgress(); }
-
- private:
-  UserInterface& window_;
-};
-
-int IndexOfTestCaption(const char* caption) {
-  const auto tests = ServiceTests();
-  for (std::size_t i = 0; i < tests.size(); ++i) {
-    if (QString(tests[i].caption) == caption) return static_cast<int>(i);
-  }
-  return 0;
-}
-
-}  // namespace
-
-QStringList SaveServiceDialogScreenshots(TFmMain& window, const ServiceWindowSide& side,
-                                         const QString& folder) {
-  if (!QDir().mkpath(folder)) return {};
-  ConfirmingUserInterface ui(window.Ui());
-  TFmService dialog(window.Session(), ui, side, &window);
-  dialog.show();
-  QStringList written;
-  auto save = [&](const char* name) {
-    QApplication::processEvents();
-    const QString path = QDir(folder).filePath(name);
-    if (!dialog.grab().save(path, "PNG")) return false;
-    written << path;
-    return true;
-  };
-  constexpr int kTestKey = 5, kSendKey = 8, kAdjustKey = 3, kExitKey = 10;
-  bool saved = save("TFmService_Main.png");
-  // The key test runs on the pager: the result field shows its answer.
-  dialog.PressFunctionKey(kTestKey);
-  dialog.Logic().SelectTest(IndexOfTestCaption("Key Test"));
-  dialog.PressFunctionKey(kSendKey);
-  saved = saved && save("TFmService_Test.png");
-  dialog.PressFunctionKey(kExitKey);
-  dialog.PressFunctionKey(kAdjustKey);
-  saved = saved && save("TFmService_Adjust.png");
-  dialog.PressFunctionKey(kExitKey);
-  dialog.PressFunctionKey(kExitKey);
-  return saved ? written : QStringList{};
-}
-
-QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder) {
-  if (!QDir().mkpath(folder)) return {};
-  const QString path = QDir(folder).filePath("TFmProgressBar.png");
-  bool saved = false;
-  QTimer watch;
-  // The GUI thread keeps running while the program works off it: the box is
-  // looked at as it stands, every tenth of a second.
-  QObject::connect(&watch, &QTimer::timeout, [&] {
-    auto* box = window.findChild<TFmProgressBar*>();
-    if (saved || !box || !box->isVisible()) return;
-    // A pause follows a finished block, so the gauge then stands full.
-    if (box->Percent() <= 0 || box->PhaseText().isEmpty() || box->SecondsLeftText().isEmpty()) {
-      return;
+  // The technician who confirms the adjust page's warning; every other box and
+  // entry is the window's own.
+  class ConfirmingUserInterface : public UserInterface {
+   public:
+    explicit ConfirmingUserInterface(UserInterface& window) : window_(window) {}
+    int ShowMessageBox(const MessageBox& box) override {
+      return box.buttons == MessageButtons::YesNo ? kResultYes : window_.ShowMessageBox(box);
     }
-    saved = box->grab().save(path, "PNG");
-  });
-  watch.start(100);
-  window.WritePagerClick();
-  watch.stop();
-  return saved ? QStringList{path} : QStringList{};
-}
+    std::optional<std::string> EnterPassword(PasswordMode mode) override {
+      return window_.EnterPassword(mode);
+    }
+    void BeginProgress() override { window_.BeginProgress(); }
+    void EndProgress() override { window_.EndProgress(); }
+
+   private:
+    UserInterface& window_;
+  };
+
+  int IndexOfTestCaption(const char* caption) {
+    const auto tests = ServiceTests();
+    for (std::size_t i = 0; i < tests.size(); ++i) {
+      if (QString(tests[i].caption) == caption) return static_cast<int>(i);
+    }
+    return 0;
+  }
+
+  }  // namespace
+
+  QStringList SaveServiceDialogScreenshots(TFmMain & window, const ServiceWindowSide& side,
+                                           const QString& folder) {
+    if (!QDir().mkpath(folder)) return {};
+    ConfirmingUserInterface ui(window.Ui());
+    TFmService dialog(window.Session(), ui, side, &window);
+    dialog.show();
+    QStringList written;
+    auto save = [&](const char* name) {
+      QApplication::processEvents();
+      const QString path = QDir(folder).filePath(name);
+      if (!dialog.grab().save(path, "PNG")) return false;
+      written << path;
+      return true;
+    };
+    constexpr int kTestKey = 5, kSendKey = 8, kAdjustKey = 3, kExitKey = 10;
+    bool saved = save("TFmService_Main.png");
+    // The key test runs on the pager: the result field shows its answer.
+    dialog.PressFunctionKey(kTestKey);
+    dialog.Logic().SelectTest(IndexOfTestCaption("Key Test"));
+    dialog.PressFunctionKey(kSendKey);
+    saved = saved && save("TFmService_Test.png");
+    dialog.PressFunctionKey(kExitKey);
+    dialog.PressFunctionKey(kAdjustKey);
+    saved = saved && save("TFmService_Adjust.png");
+    dialog.PressFunctionKey(kExitKey);
+    dialog.PressFunctionKey(kExitKey);
+    return saved ? written : QStringList{};
+  }
+
+  QStringList SaveProgressScreenshotDuringProgram(TFmMain & window, const QString& folder) {
+    if (!QDir().mkpath(folder)) return {};
+    const QString path = QDir(folder).filePath("TFmProgressBar.png");
+    bool saved = false;
+    QTimer watch;
+    // The GUI thread keeps running while the program works off it: the box is
+    // looked at as it stands, every tenth of a second.
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      auto* box = window.findChild<TFmProgressBar*>();
+      if (saved || !box || !box->isVisible()) return;
+      // A pause follows a finished block, so the gauge then stands full.
+      if (box->Percent() <= 0 || box->PhaseText().isEmpty() || box->SecondsLeftText().isEmpty()) {
+        return;
+      }
+      saved = box->grab().save(path, "PNG");
+    });
+    watch.start(100);
+    window.WritePagerClick();
+    watch.stop();
+    return saved ? QStringList{path} : QStringList{};
+  }
 
 }  // namespace rer
