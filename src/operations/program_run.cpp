@@ -5,6 +5,7 @@
 
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
+#include "operations/operation_recorder.h"
 #include "pager/link_engine.h"
 #include "pager/password_state.h"
 #include "pager/program_pager.h"
@@ -30,7 +31,8 @@ std::string CsvField(const std::string& value) {
 
 PagerProgrammer::PagerProgrammer(PagerSession& session, Transport& transport, Clock& clock,
                                  UserInterface& ui)
-    : link_(std::make_unique<PagerLink>(transport, clock, ui, session.link, session.image.Bytes(),
+    : session_(session),
+      link_(std::make_unique<PagerLink>(transport, clock, ui, session.link, session.image.Bytes(),
                                         session.pagerCopy.Bytes())),
       checks_(std::make_unique<PasswordChecks>(session.passwords, ui, clock)) {
   InstallImageReadChecks(*link_, session);
@@ -47,7 +49,15 @@ PagerProgrammer::PagerProgrammer(PagerSession& session, Transport& transport, Cl
 PagerProgrammer::~PagerProgrammer() = default;
 
 int PagerProgrammer::ProgramPager() {
-  return sequence_->ProgramPager();
+  const int copiesBefore = link_->pagerCopiesRead();
+  const int result = sequence_->ProgramPager();
+  // Recorded here, once per attempt, whoever asked for it: a single pager, a
+  // run, the window or the command line.
+  if (recorder_) {
+    recorder_->RecordProgramAttempt(session_, port_, result,
+                                    link_->pagerCopiesRead() > copiesBefore);
+  }
+  return result;
 }
 
 int PagerProgrammer::ImagesSent() const {

@@ -20,6 +20,7 @@ namespace rer {
 class PagerLink;
 class PasswordChecks;
 class ProgramSequence;
+class RunRecorder;
 
 // The link, the password checks and the program sequence over one port. They
 // live as long as the programmer: the sequence remembers the local password
@@ -35,8 +36,17 @@ class PagerProgrammer {
   // How many whole images the link has sent so far: a failure after one more
   // went out may have left the new codeplug in the pager.
   int ImagesSent() const;
+  // Every program attempt from now on is recorded through `recorder` (none:
+  // not recorded), naming `port`. The recorder outlives the programmer.
+  void SetRecorder(RunRecorder* recorder, std::string port) {
+    recorder_ = recorder;
+    port_ = std::move(port);
+  }
 
  private:
+  PagerSession& session_;
+  RunRecorder* recorder_ = nullptr;
+  std::string port_;
   std::unique_ptr<PagerLink> link_;
   std::unique_ptr<PasswordChecks> checks_;
   std::unique_ptr<ProgramSequence> sequence_;
