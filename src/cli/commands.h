@@ -18,5 +18,6 @@ int RunDumpCommand(const CommandArgs& args);
 int RunApplyCommand(const CommandArgs& args);
 int RunDiffCommand(const CommandArgs& args);
 int RunToneCommand(const CommandArgs& args);
+int RunHistoryCommand(const CommandArgs& args);
 
 }  // namespace rer::cli

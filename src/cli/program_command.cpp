@@ -1,7 +1,7 @@
 // rer-cli program --port PORT FILE.cp [--sequential N] [--no-wait] [--log RUN.csv]
 //                 [--password P] [--local-password P] [--secure-password P]
 //                 [--ota-password P] [--serial S --partition I] [--yes|--no]
-//                 [--retries N] [--scenario FILE.json]
+//                 [--retries N] [--scenario FILE.json] [--history FILE | --no-history]
 // Loads the codeplug file and programs the pager in the cradle. With
 // --sequential N it programs N pagers one after another, advancing the
 // addresses and the inventory number after each and waiting for Enter before
@@ -13,6 +13,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/history_option.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
@@ -28,7 +29,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: rer-cli program --port PORT FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
     "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
-    "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE]";
+    "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE] "
+    "[--history FILE | --no-history]";
 
 // The questions a pager that stops answering raises; --retries answers them.
 constexpr int kRetryQuestions[] = {kQuestionRetryStandard, kQuestionRetryCompact,
@@ -127,8 +129,8 @@ class ProgramUserInterface : public CommandLineUserInterface {
 int RunProgramCommand(const CommandArgs& words) {
   Args args(words,
             {"port", "sequential", "log", "password", "local-password", "secure-password",
-             "ota-password", "serial", "partition", "retries", "scenario"},
-            {"no-wait", "yes", "no"});
+             "ota-password", "serial", "partition", "retries", "scenario", kHistoryOption},
+            {"no-wait", "yes", "no", kNoHistoryFlag});
   const auto port = args.value("port");
   const auto sequential = args.number("sequential");
   const auto retries = args.number("retries");
@@ -168,6 +170,9 @@ int RunProgramCommand(const CommandArgs& words) {
   }
 
   PagerProgrammer programmer(*session, sessionPort->transport(), sessionPort->clock(), ui);
+  // Every pager of the run is one attempt in the history, under one run.
+  CommandHistory history(args, "program");
+  programmer.SetRecorder(&history.Recorder(), *port);
   SequentialRun run(*session, programmer, ui);
 
   const long pagers = sequential.value_or(1);
