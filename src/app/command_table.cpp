@@ -15,6 +15,7 @@ constexpr MenuItemSpec kMenuItems[] = {
     {"menuFile", "menuOpen", "L&oad Codeplug", "F8", Command::LoadFile, false, false},
     {"menuFile", "menuSave", "Save &as ", "Ctrl+S", Command::SaveFile, false, false},
     {"menuFile", "menuPrint", "&Print...", "", Command::Print, false, false},
+    {"menuFile", "menuHistory", "Pager &History...", "", Command::PagerHistory, false, false},
     {"menuFile", "menuExit", "E&xit ", "F10", Command::Exit, true, false},
     {"menuSetup", "setupCommunication", "&Communication Setup", "Ctrl+O",
      Command::SetupCommunication, false, false},

@@ -13,6 +13,7 @@ enum class Command {
   LoadFile,
   SaveFile,
   Print,
+  PagerHistory,
   Exit,
   SetupCommunication,
   StayOnTop,

@@ -1,17 +1,22 @@
 #include "app/editor_operations.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTemporaryDir>
 
+#include "app/dialogs/history_dialog.h"
 #include "app/fields/field_router.h"
 #include "app/fields/page_table.h"
 #include "app/main_window.h"
 #include "core/result_codes.h"
 #include "core/user_interface.h"
+#include "history/pager_history.h"
 #include "operations/editor_codeplug.h"
+#include "operations/operation_recorder.h"
 #include "operations/program_run.h"
 #include "pager/link_engine.h"
 #include "pager/password_state.h"
@@ -63,6 +68,12 @@ bool FileExists(const std::string& path) {
   return QFileInfo::exists(QString::fromStdString(path));
 }
 
+std::optional<HistoryRow> DefaultHistoryChooser(const std::string& path) {
+  TFmPagerHistory dialog(path, QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Chosen();
+}
+
 }  // namespace
 
 bool IsProgrammableModel(std::uint8_t modelCode) {
@@ -85,7 +96,8 @@ EditorOperations::EditorOperations(UserInterface& ui)
       workerUi_(ui),
       chooseOpen_(&DefaultOpenChooser),
       chooseSave_(&DefaultSaveChooser),
-      freeBytes_(&DefaultFreeBytes) {}
+      freeBytes_(&DefaultFreeBytes),
+      chooseHistoryRow_(&DefaultHistoryChooser) {}
 
 EditorOperations::~EditorOperations() = default;
 
@@ -105,6 +117,37 @@ void EditorOperations::Prepare(TFmMain& window) {
       std::make_unique<PagerProgrammer>(session, window.Link(), window.LinkClock(), workerUi_);
   preparedFor_ = &window;
   preparedLink_ = &window.Link();
+  // A run under way keeps its recorder across a new programmer.
+  if (recorder_) programmer_->SetRecorder(recorder_.get(), window.Comm().PortName());
+}
+
+void EditorOperations::SetHistory(HistoryAtPath* history,
+                                  std::function<std::string()> currentPath) {
+  history_ = history;
+  historyPath_ = std::move(currentPath);
+  historyOnGuiThread_ = history ? std::make_unique<GuiThreadRecorder>(*history) : nullptr;
+}
+
+void EditorOperations::BeginRecordedRun(TFmMain& window) {
+  Prepare(window);
+  if (!history_) {
+    recorder_.reset();
+    programmer_->SetRecorder(nullptr, {});
+    return;
+  }
+  if (historyPath_) history_->SetPath(historyPath_());
+  const std::string path = history_->Path();
+  // Said through the worker-side interface: a program attempt records on
+  // the worker thread, a read on the GUI thread, and both reach the person.
+  recorder_ = std::make_unique<RunRecorder>(
+      historyOnGuiThread_.get(), [this, path](const std::string& error) {
+        workerUi_.ShowMessageBox(MessageBox{"Error Message",
+                                            "\nThe pager history could not be written:\n" + path +
+                                                "\n" + error +
+                                                "\n\nThe pager operation itself is not affected.\n",
+                                            MessageIcon::Warning, MessageButtons::Ok});
+      });
+  programmer_->SetRecorder(recorder_.get(), window.Comm().PortName());
 }
 
 void EditorOperations::RunPagerOperation(TFmMain& window, const std::function<void()>& work) {
@@ -114,9 +157,10 @@ void EditorOperations::RunPagerOperation(TFmMain& window, const std::function<vo
 }
 
 int EditorOperations::RunReadSequence(TFmMain& window) {
-  Prepare(window);
+  BeginRecordedRun(window);
   int result = kNotDone;
   RunPagerOperation(window, [&] { result = sequence_->ReadPager(); });
+  if (recorder_) recorder_->RecordRead(window.Session(), window.Comm().PortName(), result);
   return result;
 }
 
@@ -166,7 +210,8 @@ void EditorOperations::ProgramFromMainPage(TFmMain& window, bool sequential) {
 }
 
 void EditorOperations::StartSequentialRun(TFmMain& window) {
-  Prepare(window);
+  // Every pager of the run is recorded under the one run.
+  BeginRecordedRun(window);
   run_ = std::make_unique<SequentialRun>(window.Session(), *programmer_, workerUi_);
   const QString folder =
       window.WorkFilesPath.isEmpty() ? QDir::currentPath() : window.WorkFilesPath;
@@ -193,7 +238,7 @@ int EditorOperations::ProgramWithProgress(TFmMain& window) {
     ui_.ShowMessageBox(NeedCodeplugMessage());
     return kSuccess;
   }
-  Prepare(window);
+  BeginRecordedRun(window);
   window.SetStatusPanel(0, kProgrammingStatusText);
   ui_.BeginProgress();
   int result = kNotDone;
@@ -258,6 +303,38 @@ void EditorOperations::LoadCodeplug(TFmMain& window) {
   if (result != kSuccess) return;
   window.EnterEditor(QFileInfo(*path).absoluteFilePath());
   window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+}
+
+void EditorOperations::PagerHistory(TFmMain& window) {
+  if (!history_ || !chooseHistoryRow_) return;
+  if (historyPath_) history_->SetPath(historyPath_());
+  const std::optional<HistoryRow> row = chooseHistoryRow_(history_->Path());
+  if (row) OpenHistoryRow(window, *row);
+}
+
+int EditorOperations::OpenHistoryRow(TFmMain& window, const HistoryRow& row) {
+  // The kept codeplug goes through the very load of Load Codeplug, as a
+  // file of its own, so that it is checked and decoded alike.
+  QTemporaryDir folder;
+  const std::string path = QDir(folder.path()).filePath("history.cp").toStdString();
+  std::string error;
+  if (!folder.isValid() || !RestoreCodeplugFile(row, false, path, error)) {
+    ui_.ShowMessageBox(MessageBox{"Error Message",
+                                  "\nThe codeplug of the pager history cannot be opened:\n" +
+                                      (error.empty() ? folder.errorString().toStdString() : error) +
+                                      "\n",
+                                  MessageIcon::Warning, MessageButtons::Ok});
+    return kNotDone;
+  }
+  window.SequentialMode = false;
+  run_.reset();
+  window.ShowRunTable({});
+  const int result = LoadCodeplugInto(window.Session(), path, &FileExists, ui_);
+  if (result != kSuccess) return result;
+  // Like a codeplug read from the pager: it has no file of its own to save over.
+  window.EnterEditor();
+  window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+  return result;
 }
 
 void EditorOperations::SaveAs(TFmMain& window) {

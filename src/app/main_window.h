@@ -151,6 +151,7 @@ class TFmMain : public QMainWindow {
   void LoadFileClick();
   void SaveFileClick();
   void menuPrintClick();
+  void menuHistoryClick();
   void menuDefaultClick();
   void helpHtmlClick();
   void prevPageClick();

@@ -36,6 +36,9 @@ class MainWindowOperations {
   virtual void Service(TFmMain& /*window*/) {}
   virtual bool OffersPrint() const { return false; }
   virtual void Print(TFmMain& /*window*/) {}
+  // "Pager History...": disabled while not offered.
+  virtual bool OffersHistory() const { return false; }
+  virtual void PagerHistory(TFmMain& /*window*/) {}
 };
 
 }  // namespace rer

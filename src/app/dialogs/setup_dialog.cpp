@@ -15,6 +15,7 @@
 
 #include "app/dialogs/password_input.h"
 #include "app/platform/port_list.h"
+#include "history/pager_history.h"
 
 namespace rer {
 namespace {
@@ -148,6 +149,12 @@ void TFmSetup::BuildApplicationTab(QTabWidget& tabs) {
   auto* layout = new QFormLayout(page);
   layout->addRow("Arch Path", pathLine);
   layout->addRow("SW Password", ed_swPassword_);
+  ed_historyPath_ = new QLineEdit(page);
+  ed_historyPath_->setObjectName("ed_historyPath");
+  ed_historyPath_->setPlaceholderText(QString::fromStdString(DefaultHistoryPath()));
+  ed_historyPath_->setToolTip(
+      "The database of every pager read and programmed; empty: the default");
+  layout->addRow("Pager History", ed_historyPath_);
   tabs.addTab(page, "Application Settings");
 }
 
@@ -155,6 +162,7 @@ void TFmSetup::FillFromStore() {
   const StoredSettings stored = ReadSettings(store_);
   ed_swPassword_->setText(stored.softwarePassword);
   ed_archPath_->setText(EffectiveWorkFolder(stored.workFilesPath));
+  ed_historyPath_->setText(ReadHistoryPath(store_));
   SelectIndex(*cb_parity_, stored.comm.parity);
   SelectIndex(*cb_dataBits_, stored.comm.dataSize);
   SelectIndex(*cb_stopBits_, stored.comm.stopBits);
@@ -209,8 +217,13 @@ void TFmSetup::Apply() {
   settings.softwarePassword = ed_swPassword_->text().toUpper();
   settings.workFilesPath = ed_archPath_->text();
   WriteSettings(store_, settings);
+  WriteHistoryPath(store_, ed_historyPath_->text());
   applied_ = ReadSettings(store_);
   accept();
+}
+
+QString TFmSetup::appliedHistoryPath() const {
+  return applied_ ? ReadHistoryPath(store_) : QString();
 }
 
 }  // namespace rer

@@ -27,6 +27,9 @@ class TFmSetup : public QDialog {
   // `portDisplayNames`: the machine's ports as AvailablePortDisplayNames gives them.
   TFmSetup(QSettings& store, QStringList portDisplayNames, QWidget* parent = nullptr);
 
+  // The pager history file Apply stored ("" = the default database).
+  QString appliedHistoryPath() const;
+
   // The settings as Apply wrote them; nullopt when the dialog closed otherwise.
   const std::optional<StoredSettings>& applied() const { return applied_; }
 
@@ -66,6 +69,7 @@ class TFmSetup : public QDialog {
   QLineEdit* ed_archPath_;
   QPushButton* archPathBrowseBtn_;
   QLineEdit* ed_swPassword_;
+  QLineEdit* ed_historyPath_;  // "" = the default database
   QPushButton* TntButton2_;
   QPushButton* btnCancel_;
   QPushButton* btnDefault_;

@@ -31,4 +31,12 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder);
 // the path written; empty when no such moment came.
 QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder);
 
+// "Pager History..." over the database at `databasePath`: the whole list
+// "TFmPagerHistory.png", then searched for the first capcode of its newest
+// row "TFmPagerHistory_Search.png", and the setup dialog's tab where the
+// database is chosen "TFmSetup_Application.png". Empty on failure or an
+// empty history.
+QStringList SaveHistoryScreenshots(TFmMain& window, const QString& databasePath,
+                                   const QString& folder);
+
 }  // namespace rer

@@ -7,6 +7,7 @@
 
 #include "app/product_info.h"
 #include "comm/tdcomm.h"
+#include "history/pager_history.h"
 #include "pager/password_scramble.h"
 
 namespace rer {
@@ -138,6 +139,19 @@ QString DefaultWorkFolder() {
 
 QString EffectiveWorkFolder(const QString& storedFolder) {
   return storedFolder.isEmpty() ? DefaultWorkFolder() : storedFolder;
+}
+
+QString ReadHistoryPath(QSettings& store) {
+  return store.value(kHistoryPathValue).toString();
+}
+
+void WriteHistoryPath(QSettings& store, const QString& path) {
+  store.setValue(kHistoryPathValue, path.trimmed());
+  store.sync();
+}
+
+QString EffectiveHistoryPath(const QString& storedPath) {
+  return storedPath.isEmpty() ? QString::fromStdString(DefaultHistoryPath()) : storedPath;
 }
 
 void ApplyCommSettings(const CommSettings& comm, TDComm& driver) {
