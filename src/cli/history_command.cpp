@@ -4,6 +4,7 @@
 // Lists the pager reads and program attempts of the history that match,
 // newest first, or writes the codeplug a row keeps back out as a codeplug file.
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -106,6 +107,16 @@ void PrintJson(const std::vector<HistoryRow>& rows) {
   std::cout << QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
 }
 
+void PrintRows(const std::string& format, const std::vector<HistoryRow>& rows) {
+  if (format == "json") {
+    PrintJson(rows);
+  } else if (format == "csv") {
+    PrintCsv(rows);
+  } else {
+    PrintText(rows);
+  }
+}
+
 int Restore(PagerHistory& history, long id, const std::string& output, bool previous) {
   std::string error;
   const auto row = history.Row(id, error);
@@ -156,6 +167,12 @@ int RunHistoryCommand(const CommandArgs& words) {
   }
 
   const std::string path = HistoryPathOf(args);
+  // Looking makes no database: with none yet there is nothing to list.
+  if (listing && !QFileInfo::exists(QString::fromStdString(path))) {
+    std::cerr << "history: no pager history at " << path << " yet\n";
+    PrintRows(format, {});
+    return kExitSuccess;
+  }
   std::string error;
   const auto history = PagerHistory::Open(path, error);
   if (!history) {
@@ -169,13 +186,7 @@ int RunHistoryCommand(const CommandArgs& words) {
     std::cerr << "history: cannot search " << path << ": " << error << "\n";
     return kExitFailure;
   }
-  if (format == "json") {
-    PrintJson(*rows);
-  } else if (format == "csv") {
-    PrintCsv(*rows);
-  } else {
-    PrintText(*rows);
-  }
+  PrintRows(format, *rows);
   return kExitSuccess;
 }
 

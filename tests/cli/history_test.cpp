@@ -236,6 +236,11 @@ TEST(HistoryCommand, BadCommandLinesAreRefused) {
     const auto result = RunCli(std::string("history --history ") + db + " " + line);
     EXPECT_EQ(result.exitCode, 2) << line;
   }
+  // Nothing recorded yet: an empty list, and no database made for it.
+  const auto none = RunCli("history --history " + db + " --format json");
+  EXPECT_EQ(none.exitCode, 0) << none.err;
+  EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(none.out)).array().size(), 0);
+  EXPECT_FALSE(Exists(db));
   const auto missing = RunCli("history --history " + db + " --restore 99 -o " + Temp("x.cp"));
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("no row 99"), std::string::npos) << missing.err;
