@@ -23,7 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 # Qt's libraries at least at the version built against; the platform plugins
-# so that the window can open; xdg-utils opens the help document.
+# so that the window can open, the SQLite driver of the pager history;
+# xdg-utils opens the help document.
 set(RER_QT_AT_LEAST "(>= ${Qt6_VERSION_MAJOR}.${Qt6_VERSION_MINOR})")
 set(RER_DEBIAN_DEPENDS
     "libc6"
@@ -35,6 +36,8 @@ set(RER_DEBIAN_DEPENDS
     "libqt6printsupport6 ${RER_QT_AT_LEAST}"
     "libqt6serialport6 ${RER_QT_AT_LEAST}"
     "libqt6multimedia6 ${RER_QT_AT_LEAST}"
+    "libqt6sql6 ${RER_QT_AT_LEAST}"
+    "libqt6sql6-sqlite ${RER_QT_AT_LEAST}"
     "qt6-qpa-plugins")
 list(JOIN RER_DEBIAN_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

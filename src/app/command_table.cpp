@@ -17,6 +17,7 @@ constexpr MenuItemSpec kMenuItems[] = {
     {"menuFile", "menuCompare", "&Compare with File...", "", Command::CompareWithFile, false,
      false},
     {"menuFile", "menuPrint", "&Print...", "", Command::Print, false, false},
+    {"menuFile", "menuHistory", "Pager &History...", "", Command::PagerHistory, false, false},
     {"menuFile", "menuExit", "E&xit ", "F10", Command::Exit, true, false},
     {"menuSetup", "setupCommunication", "&Communication Setup", "Ctrl+O",
      Command::SetupCommunication, false, false},

@@ -14,6 +14,7 @@ enum class Command {
   SaveFile,
   CompareWithFile,
   Print,
+  PagerHistory,
   Exit,
   SetupCommunication,
   StayOnTop,

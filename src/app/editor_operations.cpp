@@ -1,13 +1,16 @@
 #include "app/editor_operations.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include "app/dialogs/compare_dialog.h"
+#include "app/dialogs/history_dialog.h"
 #include "app/dialogs/service_dialog.h"
 #include "app/fields/field_router.h"
 #include "app/fields/page_table.h"
@@ -18,7 +21,9 @@
 #include "core/result_codes.h"
 #include "core/scripted_user_interface.h"
 #include "core/user_interface.h"
+#include "history/pager_history.h"
 #include "operations/editor_codeplug.h"
+#include "operations/operation_recorder.h"
 #include "operations/program_run.h"
 #include "pager/codeplug_backup.h"
 #include "pager/codeplug_files.h"
@@ -98,6 +103,12 @@ bool FileExists(const std::string& path) {
   return QFileInfo::exists(QString::fromStdString(path));
 }
 
+std::optional<HistoryRow> DefaultHistoryChooser(const std::string& path) {
+  TFmPagerHistory dialog(path, QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Chosen();
+}
+
 }  // namespace
 
 bool IsProgrammableModel(std::uint8_t modelCode) {
@@ -120,7 +131,8 @@ EditorOperations::EditorOperations(UserInterface& ui)
       workerUi_(ui),
       chooseOpen_(&DefaultOpenChooser),
       chooseSave_(&DefaultSaveChooser),
-      freeBytes_(&DefaultFreeBytes) {}
+      freeBytes_(&DefaultFreeBytes),
+      chooseHistoryRow_(&DefaultHistoryChooser) {}
 
 EditorOperations::~EditorOperations() = default;
 
@@ -146,6 +158,37 @@ void EditorOperations::PrepareLink(TFmMain& window) {
       std::make_unique<PagerProgrammer>(session, window.Link(), window.LinkClock(), workerUi_);
   preparedFor_ = &window;
   preparedLink_ = &window.Link();
+  // A run under way keeps its recorder across a new programmer.
+  if (recorder_) programmer_->SetRecorder(recorder_.get(), window.Comm().PortName());
+}
+
+void EditorOperations::SetHistory(HistoryAtPath* history,
+                                  std::function<std::string()> currentPath) {
+  history_ = history;
+  historyPath_ = std::move(currentPath);
+  historyOnGuiThread_ = history ? std::make_unique<GuiThreadRecorder>(*history) : nullptr;
+}
+
+void EditorOperations::BeginRecordedRun(TFmMain& window) {
+  Prepare(window);
+  if (!history_) {
+    recorder_.reset();
+    programmer_->SetRecorder(nullptr, {});
+    return;
+  }
+  if (historyPath_) history_->SetPath(historyPath_());
+  const std::string path = history_->Path();
+  // Said through the worker-side interface: a program attempt records on
+  // the worker thread, a read on the GUI thread, and both reach the person.
+  recorder_ = std::make_unique<RunRecorder>(
+      historyOnGuiThread_.get(), [this, path](const std::string& error) {
+        workerUi_.ShowMessageBox(MessageBox{"Error Message",
+                                            "\nThe pager history could not be written:\n" + path +
+                                                "\n" + error +
+                                                "\n\nThe pager operation itself is not affected.\n",
+                                            MessageIcon::Warning, MessageButtons::Ok});
+      });
+  programmer_->SetRecorder(recorder_.get(), window.Comm().PortName());
 }
 
 void EditorOperations::RunPagerOperation(TFmMain& window, const std::function<void()>& work) {
@@ -155,11 +198,12 @@ void EditorOperations::RunPagerOperation(TFmMain& window, const std::function<vo
 }
 
 int EditorOperations::RunReadSequence(TFmMain& window) {
-  Prepare(window);
+  BeginRecordedRun(window);
   int result = kNotDone;
   RunPagerOperation(window, [&] { result = sequence_->ReadPager(); });
   lastReadBackup_.clear();
   if (result == kSuccess && window.AutoBackup) BackUpRead(window);
+  if (recorder_) recorder_->RecordRead(window.Session(), window.Comm().PortName(), result);
   return result;
 }
 
@@ -225,7 +269,8 @@ void EditorOperations::ProgramFromMainPage(TFmMain& window, bool sequential) {
 }
 
 void EditorOperations::StartSequentialRun(TFmMain& window) {
-  Prepare(window);
+  // Every pager of the run is recorded under the one run.
+  BeginRecordedRun(window);
   run_ = std::make_unique<SequentialRun>(window.Session(), *programmer_, workerUi_);
   const QString folder =
       window.WorkFilesPath.isEmpty() ? QDir::currentPath() : window.WorkFilesPath;
@@ -252,7 +297,7 @@ int EditorOperations::ProgramWithProgress(TFmMain& window) {
     ui_.ShowMessageBox(NeedCodeplugMessage());
     return kSuccess;
   }
-  Prepare(window);
+  BeginRecordedRun(window);
   window.SetStatusPanel(0, kProgrammingStatusText);
   ui_.BeginProgress();
   int result = kNotDone;
@@ -313,117 +358,149 @@ void EditorOperations::Print(TFmMain& window) {
   } else {
     ShowReportPreview(report, &window);
   }
-  void EditorOperations::Service(TFmMain & window) {
-    window.SetStatusPanel(0, kReadingStatusText);
-    ui_.BeginProgress();
-    window.Session().serviceRequested = true;
-    const int result = RunReadSequence(window);
-    ui_.EndProgress();
-    window.SetStatusPanel(0, "");
-    // The dialog opens whatever the read gave (its test commands need no
-    // codeplug), but a failure is still told rather than passed over.
-    if (result != kSuccess && result != kNotDone && !AlreadyReported(result)) ui_.ShowError(result);
-    TFmService dialog(window.Session(), ui_, ServiceSide(window), &window);
+}
+
+void EditorOperations::Service(TFmMain& window) {
+  window.SetStatusPanel(0, kReadingStatusText);
+  ui_.BeginProgress();
+  window.Session().serviceRequested = true;
+  const int result = RunReadSequence(window);
+  ui_.EndProgress();
+  window.SetStatusPanel(0, "");
+  // The dialog opens whatever the read gave (its test commands need no
+  // codeplug), but a failure is still told rather than passed over.
+  if (result != kSuccess && result != kNotDone && !AlreadyReported(result)) ui_.ShowError(result);
+  TFmService dialog(window.Session(), ui_, ServiceSide(window), &window);
+  dialog.exec();
+}
+
+ServiceWindowSide EditorOperations::ServiceSide(TFmMain& window) {
+  ServiceWindowSide side;
+  side.openHelp = [&window](int /*topic*/) { window.OpenHelp(); };
+  side.programPager = [this, &window] {
+    // Without a codeplug read there is nothing of this pager's to write back.
+    if (!window.Session().layout.InForce() || window.PagerLink().ModelCode == kNoPagerInformation) {
+      ui_.ShowMessageBox(NeedCodeplugMessage());
+      return kNotDone;
+    }
+    Prepare(window);
+    int result = kNotDone;
+    RunPagerOperation(window, [&] { result = programmer_->ProgramPager(); });
+    return result;
+  };
+  side.sendServiceCommand = [this, &window](std::uint8_t command, std::vector<std::uint8_t>& reply,
+                                            int replyKind) {
+    Prepare(window);
+    int result = kLinkPortNotOpened;
+    RunPagerOperation(window,
+                      [&] { result = link_->SendServiceCommand(command, reply, replyKind); });
+    return result;
+  };
+  side.forgetFileName = [&window] { window.CurrentFileName.clear(); };
+  side.refreshWindowCommands = [&window] {
+    window.SetCommandStates(true, TFmMain::CommandScope::ByPage);
+  };
+  return side;
+}
+
+void EditorOperations::SetToDefaults(TFmMain& window) {
+  if (!SetEditorToDefaults(window.Session(), ui_)) return;
+  window.FillPages();
+  window.LastFieldCheck = kSuccess;
+}
+
+void EditorOperations::LoadCodeplug(TFmMain& window) {
+  window.SequentialMode = false;
+  run_.reset();
+  window.ShowRunTable({});
+  const std::optional<QString> path =
+      chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
+  if (!path || path->isEmpty()) return;
+  const int result = LoadCodeplugInto(window.Session(), path->toStdString(), &FileExists, ui_);
+  if (result != kSuccess) return;
+  window.EnterEditor(QFileInfo(*path).absoluteFilePath());
+  window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+}
+
+void EditorOperations::SaveAs(TFmMain& window) {
+  SaveAsHooks hooks;
+  hooks.checkPages = [&] { return CheckAllPages(window); };
+  hooks.choosePath = [&]() -> std::optional<std::string> {
+    const QString folder = window.CurrentFileName.contains('/')
+                               ? QFileInfo(window.CurrentFileName).absolutePath()
+                               : window.WorkFilesPath;
+    const std::optional<QString> path = chooseSave_ ? chooseSave_(folder) : std::nullopt;
+    if (!path) return std::nullopt;
+    return path->toStdString();
+  };
+  hooks.freeBytes = [&](const std::string& path) {
+    return freeBytes_ ? freeBytes_(QString::fromStdString(path)) : std::nullopt;
+  };
+  hooks.fileExists = &FileExists;
+  std::string saved;
+  const SaveAsResult result =
+      SaveCodeplugAs(window.Session(), !window.CurrentFileName.isEmpty(), hooks, ui_, saved);
+  if (result == SaveAsResult::Saved) window.CodeplugSavedAs(QString::fromStdString(saved));
+}
+
+void EditorOperations::CompareWithFile(TFmMain& window) {
+  const std::optional<QString> path =
+      chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
+  if (!path || path->isEmpty()) return;
+  // The file is decoded on its own, as a load would, without touching the
+  // editor; a file that does not load has said why.
+  auto other = std::make_unique<PagerSession>();
+  if (LoadCodeplugFile(*other, path->toStdString(), ui_) != kSuccess) {
+    if (!ReadTextFile(path->toStdString())) {
+      ui_.ShowMessageBox(MessageBox{"Error Message", "\nCannot read " + path->toStdString() + "\n",
+                                    MessageIcon::Warning, MessageButtons::Ok});
+    }
+    return;
+  }
+  const std::unique_ptr<PagerSession> mine = EditorAsSaved(window.Session());
+  TFmCompare dialog(
+      *path, DiffSettings(mine ? mine->settings : window.Session().settings, other->settings),
+      &window);
+  dialog.SetGoTo([&window](const SettingDifference& difference) {
+    window.GoToSetting(difference.control, difference.address);
+  });
+  if (runCompare_) {
+    runCompare_(dialog);
+  } else {
     dialog.exec();
   }
+}
 
-  ServiceWindowSide EditorOperations::ServiceSide(TFmMain & window) {
-    ServiceWindowSide side;
-    side.openHelp = [&window](int /*topic*/) { window.OpenHelp(); };
-    side.programPager = [this, &window] {
-      // Without a codeplug read there is nothing of this pager's to write back.
-      if (!window.Session().layout.InForce() ||
-          window.PagerLink().ModelCode == kNoPagerInformation) {
-        ui_.ShowMessageBox(NeedCodeplugMessage());
-        return kNotDone;
-      }
-      Prepare(window);
-      int result = kNotDone;
-      RunPagerOperation(window, [&] { result = programmer_->ProgramPager(); });
-      return result;
-    };
-    side.sendServiceCommand = [this, &window](std::uint8_t command,
-                                              std::vector<std::uint8_t>& reply, int replyKind) {
-      Prepare(window);
-      int result = kLinkPortNotOpened;
-      RunPagerOperation(window,
-                        [&] { result = link_->SendServiceCommand(command, reply, replyKind); });
-      return result;
-    };
-    side.forgetFileName = [&window] { window.CurrentFileName.clear(); };
-    side.refreshWindowCommands = [&window] {
-      window.SetCommandStates(true, TFmMain::CommandScope::ByPage);
-    };
-    return side;
-  }
+void EditorOperations::PagerHistory(TFmMain& window) {
+  if (!history_ || !chooseHistoryRow_) return;
+  if (historyPath_) history_->SetPath(historyPath_());
+  const std::optional<HistoryRow> row = chooseHistoryRow_(history_->Path());
+  if (row) OpenHistoryRow(window, *row);
+}
 
-  void EditorOperations::SetToDefaults(TFmMain & window) {
-    if (!SetEditorToDefaults(window.Session(), ui_)) return;
-    window.FillPages();
-    window.LastFieldCheck = kSuccess;
+int EditorOperations::OpenHistoryRow(TFmMain& window, const HistoryRow& row) {
+  // The kept codeplug goes through the very load of Load Codeplug, as a
+  // file of its own, so that it is checked and decoded alike.
+  QTemporaryDir folder;
+  const std::string path = QDir(folder.path()).filePath("history.cp").toStdString();
+  std::string error;
+  if (!folder.isValid() || !RestoreCodeplugFile(row, false, path, error)) {
+    ui_.ShowMessageBox(MessageBox{"Error Message",
+                                  "\nThe codeplug of the pager history cannot be opened:\n" +
+                                      (error.empty() ? folder.errorString().toStdString() : error) +
+                                      "\n",
+                                  MessageIcon::Warning, MessageButtons::Ok});
+    return kNotDone;
   }
-
-  void EditorOperations::LoadCodeplug(TFmMain & window) {
-    window.SequentialMode = false;
-    run_.reset();
-    window.ShowRunTable({});
-    const std::optional<QString> path =
-        chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
-    if (!path || path->isEmpty()) return;
-    const int result = LoadCodeplugInto(window.Session(), path->toStdString(), &FileExists, ui_);
-    if (result != kSuccess) return;
-    window.EnterEditor(QFileInfo(*path).absoluteFilePath());
-    window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
-  }
-
-  void EditorOperations::SaveAs(TFmMain & window) {
-    SaveAsHooks hooks;
-    hooks.checkPages = [&] { return CheckAllPages(window); };
-    hooks.choosePath = [&]() -> std::optional<std::string> {
-      const QString folder = window.CurrentFileName.contains('/')
-                                 ? QFileInfo(window.CurrentFileName).absolutePath()
-                                 : window.WorkFilesPath;
-      const std::optional<QString> path = chooseSave_ ? chooseSave_(folder) : std::nullopt;
-      if (!path) return std::nullopt;
-      return path->toStdString();
-    };
-    hooks.freeBytes = [&](const std::string& path) {
-      return freeBytes_ ? freeBytes_(QString::fromStdString(path)) : std::nullopt;
-    };
-    hooks.fileExists = &FileExists;
-    std::string saved;
-    const SaveAsResult result =
-        SaveCodeplugAs(window.Session(), !window.CurrentFileName.isEmpty(), hooks, ui_, saved);
-    if (result == SaveAsResult::Saved) window.CodeplugSavedAs(QString::fromStdString(saved));
-  }
-
-  void EditorOperations::CompareWithFile(TFmMain & window) {
-    const std::optional<QString> path =
-        chooseOpen_ ? chooseOpen_(window.WorkFilesPath) : std::nullopt;
-    if (!path || path->isEmpty()) return;
-    // The file is decoded on its own, as a load would, without touching the
-    // editor; a file that does not load has said why.
-    auto other = std::make_unique<PagerSession>();
-    if (LoadCodeplugFile(*other, path->toStdString(), ui_) != kSuccess) {
-      if (!ReadTextFile(path->toStdString())) {
-        ui_.ShowMessageBox(MessageBox{"Error Message",
-                                      "\nCannot read " + path->toStdString() + "\n",
-                                      MessageIcon::Warning, MessageButtons::Ok});
-      }
-      return;
-    }
-    const std::unique_ptr<PagerSession> mine = EditorAsSaved(window.Session());
-    TFmCompare dialog(
-        *path, DiffSettings(mine ? mine->settings : window.Session().settings, other->settings),
-        &window);
-    dialog.SetGoTo([&window](const SettingDifference& difference) {
-      window.GoToSetting(difference.control, difference.address);
-    });
-    if (runCompare_) {
-      runCompare_(dialog);
-    } else {
-      dialog.exec();
-    }
-  }
+  window.SequentialMode = false;
+  run_.reset();
+  window.ShowRunTable({});
+  const int result = LoadCodeplugInto(window.Session(), path, &FileExists, ui_);
+  if (result != kSuccess) return result;
+  // Like a codeplug read from the pager: it has no file of its own to save over.
+  window.EnterEditor();
+  window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+  return result;
+}
 
 }  // namespace rer

@@ -16,7 +16,9 @@
 
 #include "app/dialogs/service_dialog.h"
 #include "app/main_window_operations.h"
+#include "app/operations/gui_thread_recorder.h"
 #include "app/operations/gui_thread_user_interface.h"
+#include "history/pager_history.h"
 
 namespace rer {
 
@@ -25,6 +27,7 @@ class PagerLink;
 class PagerProgrammer;
 class PasswordChecks;
 class ReadSequence;
+class RunRecorder;
 class SequentialRun;
 class TFmCompare;
 class Transport;
@@ -62,6 +65,20 @@ class EditorOperations : public MainWindowOperations {
   }
   bool OffersService() const override { return true; }
   void Service(TFmMain& window) override;
+  bool OffersHistory() const override { return history_ != nullptr; }
+  void PagerHistory(TFmMain& window) override;
+
+  // Where every read and program attempt of the window is recorded; none:
+  // nothing is, and "Pager History..." stays disabled. Not owned.
+  // `currentPath`, when given, names the database as the setup now says,
+  // asked again before each run, so that a new choice needs no restart.
+  void SetHistory(HistoryAtPath* history, std::function<std::string()> currentPath = {});
+  // Brings a history row's codeplug into the editor as Load Codeplug brings
+  // a file's: 1 when it was loaded.
+  int OpenHistoryRow(TFmMain& window, const HistoryRow& row);
+  // The dialog of "Pager History..."; tests put their own chooser.
+  using HistoryChooser = std::function<std::optional<HistoryRow>(const std::string& path)>;
+  void SetHistoryChooser(HistoryChooser chooser) { chooseHistoryRow_ = std::move(chooser); }
 
   // The read sequence alone, off the GUI thread with the window disabled
   // around it; the result as the sequence gives it. A successful read is
@@ -106,6 +123,9 @@ class EditorOperations : public MainWindowOperations {
   void RunPagerOperation(TFmMain& window, const std::function<void()>& work);
   void StartSequentialRun(TFmMain& window);
   void BackUpRead(TFmMain& window);
+  // A new run of the history (one read, one single program, one sequential
+  // run), whose failure to record is said once.
+  void BeginRecordedRun(TFmMain& window);
 
   UserInterface& ui_;
   GuiThreadUserInterface workerUi_;
@@ -116,6 +136,10 @@ class EditorOperations : public MainWindowOperations {
   std::unique_ptr<ReadSequence> sequence_;
   std::unique_ptr<PagerProgrammer> programmer_;
   std::unique_ptr<SequentialRun> run_;
+  HistoryAtPath* history_ = nullptr;
+  std::unique_ptr<GuiThreadRecorder> historyOnGuiThread_;
+  std::function<std::string()> historyPath_;
+  std::unique_ptr<RunRecorder> recorder_;
   FileChooser chooseOpen_;
   FileChooser chooseSave_;
   std::function<std::optional<std::uint64_t>(const QString& path)> freeBytes_;
@@ -123,6 +147,7 @@ class EditorOperations : public MainWindowOperations {
   ReportPresenter presentReport_;
   std::string lastReadBackup_;
   std::function<void(TFmCompare&)> runCompare_;
+  HistoryChooser chooseHistoryRow_;
 };
 
 }  // namespace rer

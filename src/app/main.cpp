@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
@@ -11,9 +14,11 @@
 #include "app/fields/page_screenshots.h"
 #include "app/main_window.h"
 #include "app/platform/qt_user_interface.h"
+#include "app/platform/settings_store.h"
 #include "app/platform/simulated_pager_port.h"
 #include "app/product_info.h"
 #include "app/program_options.h"
+#include "history/pager_history.h"
 #include "sim/demo_codeplug.h"
 
 namespace {
@@ -21,10 +26,10 @@ namespace {
 // Once the start-up steps of the window are done: the read of
 // --read-on-start, and the pictures of --screenshots.
 void RunStartActions(rer::TFmMain& window, rer::EditorOperations& operations,
-                     const rer::ProgramOptions& options) {
+                     const rer::ProgramOptions& options, const QString& historyPath) {
   if (!window.StartupDone()) {
-    QTimer::singleShot(50, &window, [&window, &operations, &options] {
-      RunStartActions(window, operations, options);
+    QTimer::singleShot(50, &window, [&window, &operations, &options, historyPath] {
+      RunStartActions(window, operations, options, historyPath);
     });
     return;
   }
@@ -42,6 +47,9 @@ void RunStartActions(rer::TFmMain& window, rer::EditorOperations& operations,
     // Last: programming leaves the editor.
     if (read)
       written += rer::SaveProgressScreenshotDuringProgram(window, options.screenshotsFolder);
+    // After the read and the program: both are in the history then.
+    if (read)
+      written += rer::SaveHistoryScreenshots(window, historyPath, options.screenshotsFolder);
     for (const QString& path : written) std::printf("%s\n", qPrintable(path));
     if (!read) std::fprintf(stderr, "rer: the pager could not be read\n");
     QApplication::exit(read && !written.isEmpty() ? 0 : 1);
@@ -92,14 +100,33 @@ int main(int argc, char* argv[]) {
   rer::QtUserInterface ui;
   rer::TFmMain window(ui);
   rer::EditorOperations operations(ui);
+  // Every read and program of the window goes into the pager history that
+  // the setup names; it is opened at the first record.
+  // The pictures use a history of their own, fresh each time, and leave the
+  // technician's alone.
+  const QString screenshotHistory =
+      options.screenshotsFolder.isEmpty()
+          ? QString()
+          : QDir(options.screenshotsFolder).filePath("pager-history.sqlite");
+  for (const char* suffix : {"", "-wal", "-shm"}) {
+    if (!screenshotHistory.isEmpty()) QFile::remove(screenshotHistory + suffix);
+  }
+  const auto historyPath = [screenshotHistory] {
+    if (!screenshotHistory.isEmpty()) return screenshotHistory.toStdString();
+    const std::unique_ptr<QSettings> store = rer::OpenSettingsStore();
+    return rer::EffectiveHistoryPath(rer::ReadHistoryPath(*store)).toStdString();
+  };
+  rer::HistoryAtPath history(historyPath());
+  operations.SetHistory(&history, historyPath);
   window.SetOperations(&operations);
   if (simulated) window.SetPortOverride(QString::fromStdString(simulated->PortName()));
   ui.SetParentWindow(&window);
   ui.SetStatusSink([&window](const QString& text) { window.SetStatusPanel(0, text); });
   window.show();
   if (options.readOnStart) {
-    QTimer::singleShot(0, &window, [&window, &operations, &options] {
-      RunStartActions(window, operations, options);
+    const QString started = QString::fromStdString(historyPath());
+    QTimer::singleShot(0, &window, [&window, &operations, &options, started] {
+      RunStartActions(window, operations, options, started);
     });
   }
   try {

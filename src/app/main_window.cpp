@@ -44,8 +44,16 @@ constexpr char kExitQuestionText[] = "Are you sure exit to WINDOWS ?";
 
 // Commands enabled on the Main page and disabled on the settings pages.
 constexpr const char* kMainPageCommands[] = {
-    "toolBarOpen", "toolBarRead", "menuOpen",      "readBtn",
-    "serviceBtn",  "singleBtn",   "sequentialBtn", "readAndProgramBtn",
+    "toolBarOpen",
+    "toolBarRead",
+    "menuOpen",
+    "readBtn",
+    "serviceBtn",
+    "singleBtn",
+    "sequentialBtn",
+    "readAndProgramBtn",
+    // Opening a row of the history brings a codeplug in, as Load Codeplug does.
+    "menuHistory",
 };
 // Commands enabled on the settings pages and disabled on the Main page.
 constexpr const char* kSettingsPageCommands[] = {
@@ -443,6 +451,7 @@ void TFmMain::SetCommandStates(bool on, CommandScope scope) {
   if (!operations_ || !operations_->OffersService()) SetActionEnabled("serviceBtn", false);
   if (!operations_ || !operations_->OffersPrint()) SetActionEnabled("menuPrint", false);
   if (!operations_ || !operations_->OffersCompare()) SetActionEnabled("menuCompare", false);
+  if (!operations_ || !operations_->OffersHistory()) SetActionEnabled("menuHistory", false);
 }
 
 // ---- keys ----
@@ -608,6 +617,9 @@ void TFmMain::RunCommand(Command command) {
     case Command::Print:
       menuPrintClick();
       break;
+    case Command::PagerHistory:
+      menuHistoryClick();
+      break;
     case Command::Exit:
       menuExitClick();
       break;
@@ -725,6 +737,10 @@ void TFmMain::GoToSetting(Control control, int address) {
 
 void TFmMain::menuPrintClick() {
   if (operations_ && operations_->OffersPrint()) operations_->Print(*this);
+}
+
+void TFmMain::menuHistoryClick() {
+  if (operations_ && operations_->OffersHistory()) operations_->PagerHistory(*this);
 }
 
 void TFmMain::OpenHelp() {

@@ -160,6 +160,7 @@ class TFmMain : public QMainWindow {
   // and puts the focus on it.
   void GoToSetting(Control control, int address = 0);
   void menuPrintClick();
+  void menuHistoryClick();
   void menuDefaultClick();
   void helpHtmlClick();
   void prevPageClick();

@@ -39,6 +39,9 @@ class MainWindowOperations {
   // "Compare with File..." of the settings pages; disabled while not offered.
   virtual bool OffersCompare() const { return false; }
   virtual void CompareWithFile(TFmMain& /*window*/) {}
+  // "Pager History...": disabled while not offered.
+  virtual bool OffersHistory() const { return false; }
+  virtual void PagerHistory(TFmMain& /*window*/) {}
 };
 
 }  // namespace rer

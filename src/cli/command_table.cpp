@@ -19,6 +19,13 @@ constexpr CommandOption kPasswordOption{"--password P",
 constexpr CommandOption kLocalPasswordOption{
     "--local-password P", "the codeplug's local password, when the codeplug holds one"};
 
+constexpr CommandOption kHistoryFileOption{
+    "--history FILE",
+    "the pager history database (default: pager-history.sqlite in the user's data folder, "
+    "rer/ under $XDG_DATA_HOME)"};
+constexpr CommandOption kNoHistoryOption{"--no-history",
+                                         "add nothing to the pager history for this command"};
+
 const std::vector<CommandEntry> kCommands = {
     {"message",
      "CODE [--attempts-left N] [--secure-wrong N] [--question]",
@@ -50,7 +57,7 @@ const std::vector<CommandEntry> kCommands = {
      RunSimCommand},
     {"read",
      "--port PORT|sim[:MODEL] -o FILE.cp [--password P] [--local-password P] [--retries N] "
-     "[--scenario FILE] [--backup-dir DIR | --no-backup]",
+     "[--scenario FILE] [--backup-dir DIR | --no-backup] [--history FILE | --no-history]",
      "Reads the pager's codeplug, decodes it as the window does, prints the pager's identity and "
      "codeplug version, and writes the image as the pager holds it into a codeplug file; a "
      "backup of every read is also kept, named from the pager's serial number and the time.",
@@ -63,14 +70,16 @@ const std::vector<CommandEntry> kCommands = {
       {"--backup-dir DIR",
        "the folder of the backups (made when missing; default: backups in the documents "
        "folder); a backup that cannot be written is reported but does not fail the read"},
-      {"--no-backup", "keep no backup of this read"}},
+      {"--no-backup", "keep no backup of this read"},
+      kHistoryFileOption,
+      kNoHistoryOption},
      {"rer-cli read --port /dev/ttyUSB0 -o pager.cp", "rer-cli read --port sim -o demo.cp"},
      RunReadCommand},
     {"program",
      "--port PORT|sim[:MODEL] FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
      "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
      "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE] "
-     "[--backup-dir DIR | --no-backup] [--no-verify]",
+     "[--backup-dir DIR | --no-backup] [--no-verify] [--history FILE | --no-history]",
      "Programs a codeplug file into the pager, or with --sequential into a run of pagers whose "
      "addresses and inventory number advance by one per pager. The codeplug each pager held "
      "before is kept as a backup, and each pager is read back after the write to verify that it "
@@ -99,7 +108,9 @@ const std::vector<CommandEntry> kCommands = {
        "backups in the documents folder); a backup that cannot be written is reported but does "
        "not fail the program"},
       {"--no-backup", "keep no backup of what the pagers held"},
-      {"--no-verify", "do not read each pager back after the write"}},
+      {"--no-verify", "do not read each pager back after the write"},
+      kHistoryFileOption,
+      kNoHistoryOption},
      {"rer-cli program --port /dev/ttyUSB0 edited.cp",
       "rer-cli program --port /dev/ttyUSB0 edited.cp --sequential 3 --log run.csv"},
      RunProgramCommand},
@@ -174,6 +185,30 @@ const std::vector<CommandEntry> kCommands = {
       kScenarioOption},
      {"rer-cli service --port /dev/ttyUSB0 key", "rer-cli service --port sim vibrator-on"},
      RunServiceCommand},
+    {"history",
+     "[--serial S] [--capcode C] [--icn I] [--since DATE] [--failed] [--current] "
+     "[--format text|json|csv] [--history FILE] | --restore ID -o FILE.cp [--previous]",
+     "Lists the pager reads and program attempts kept in the pager history that match every "
+     "condition given, newest first; every read and program command adds one row per pager. "
+     "With --restore, writes the codeplug a row keeps back out as a codeplug file.",
+     {{"--serial S", "only the rows of this serial number"},
+      {"--capcode C", "only the rows whose pager held capcode C (leading zeros do not matter)"},
+      {"--icn I", "only the rows of this inventory number"},
+      {"--since DATE", "only the rows from DATE on (local time: YYYY-MM-DD or YYYY-MM-DD HH:MM)"},
+      {"--failed", "only the attempts that failed"},
+      {"--current",
+       "only the newest row of each serial number, so that a capcode search finds the pager "
+       "that holds it now and not one that held it before it was reprogrammed"},
+      {"--format text|json|csv", "a readable table (the default), JSON or CSV"},
+      kHistoryFileOption,
+      {"--restore ID", "the row (its id in the list) whose codeplug to write"},
+      {"-o FILE.cp", "with --restore: the codeplug file to write"},
+      {"--previous",
+       "with --restore of a program attempt: the codeplug the pager held before it was "
+       "programmed"}},
+     {"rer-cli history --capcode 1234567 --current", "rer-cli history --failed --since 2026-12-01",
+      "rer-cli history --restore 42 -o before.cp"},
+     RunHistoryCommand},
 };
 
 }  // namespace

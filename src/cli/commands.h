@@ -20,5 +20,6 @@ int RunDiffCommand(const CommandArgs& args);
 int RunToneCommand(const CommandArgs& args);
 int RunReportCommand(const CommandArgs& args);
 int RunServiceCommand(const CommandArgs& args);
+int RunHistoryCommand(const CommandArgs& args);
 
 }  // namespace rer::cli

@@ -3,6 +3,7 @@
 //                 [--ota-password P] [--serial S --partition I] [--yes|--no]
 //                 [--retries N] [--scenario FILE.json]
 //                 [--backup-dir DIR | --no-backup] [--no-verify]
+//                 [--history FILE | --no-history]
 // Loads the codeplug file and programs the pager in the cradle. With
 // --sequential N it programs N pagers one after another, advancing the
 // addresses and the inventory number after each and waiting for Enter before
@@ -18,6 +19,7 @@
 #include "cli/args.h"
 #include "cli/backup_option.h"
 #include "cli/commands.h"
+#include "cli/history_option.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
@@ -35,7 +37,7 @@ constexpr const char* kUsage =
     "usage: rer-cli program --port PORT FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
     "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
     "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE] "
-    "[--backup-dir DIR | --no-backup] [--no-verify]";
+    "[--backup-dir DIR | --no-backup] [--no-verify] [--history FILE | --no-history]";
 
 // The questions a pager that stops answering raises; --retries answers them.
 constexpr int kRetryQuestions[] = {kQuestionRetryStandard, kQuestionRetryCompact,
@@ -132,10 +134,11 @@ class ProgramUserInterface : public CommandLineUserInterface {
 }  // namespace
 
 int RunProgramCommand(const CommandArgs& words) {
-  Args args(words,
-            {"port", "sequential", "log", "password", "local-password", "secure-password",
-             "ota-password", "serial", "partition", "retries", "scenario", kBackupDirOption},
-            {"no-wait", "yes", "no", kNoBackupFlag, "no-verify"});
+  Args args(
+      words,
+      {"port", "sequential", "log", "password", "local-password", "secure-password", "ota-password",
+       "serial", "partition", "retries", "scenario", kBackupDirOption, kHistoryOption},
+      {"no-wait", "yes", "no", kNoBackupFlag, "no-verify", kNoHistoryFlag});
   const auto port = args.value("port");
   const auto sequential = args.number("sequential");
   const auto retries = args.number("retries");
@@ -179,6 +182,9 @@ int RunProgramCommand(const CommandArgs& words) {
     programmer.SetBackupFolder(args.value(kBackupDirOption).value_or(DefaultBackupFolder()));
   }
   programmer.SetVerify(!args.has("no-verify"));
+  // Every pager of the run is one attempt in the history, under one run.
+  CommandHistory history(args, "program");
+  programmer.SetRecorder(&history.Recorder(), *port);
   SequentialRun run(*session, programmer, ui);
 
   const long pagers = sequential.value_or(1);

@@ -1,5 +1,6 @@
 // rer-cli read --port PORT -o FILE.cp [--password P] [--local-password P]
 //              [--retries N] [--scenario FILE.json] [--backup-dir DIR | --no-backup]
+//              [--history FILE | --no-history]
 // Reads the codeplug of the pager on PORT, decodes it as the editor does, and
 // writes the image exactly as the pager holds it into FILE.cp. Prints the
 // pager's identity and the codeplug version. Questions are answered from the
@@ -12,6 +13,7 @@
 #include "cli/args.h"
 #include "cli/backup_option.h"
 #include "cli/commands.h"
+#include "cli/history_option.h"
 #include "cli/session_port.h"
 #include "core/result_codes.h"
 #include "pager/codeplug_file.h"
@@ -24,7 +26,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: rer-cli read --port PORT -o FILE.cp [--password P] [--local-password P] "
-    "[--retries N] [--scenario FILE] [--backup-dir DIR | --no-backup]";
+    "[--retries N] [--scenario FILE] [--backup-dir DIR | --no-backup] "
+    "[--history FILE | --no-history]";
 
 // Results the read has already reported, or that need no message.
 constexpr int kQuietResults[] = {kSuccess, kLinkNotResponding, kLinkPortNotOpened,
@@ -82,8 +85,9 @@ bool IsQuiet(int result) {
 
 int RunReadCommand(const CommandArgs& words) {
   Args args(words,
-            {"port", "o", "password", "local-password", "retries", "scenario", kBackupDirOption},
-            {kNoBackupFlag});
+            {"port", "o", "password", "local-password", "retries", "scenario", kBackupDirOption,
+             kHistoryOption},
+            {kNoBackupFlag, kNoHistoryFlag});
   const auto retries = args.number("retries");
   const auto port = args.value("port");
   const auto output = args.value("o");
@@ -109,14 +113,17 @@ int RunReadCommand(const CommandArgs& words) {
   PagerLink link(sessionPort->transport(), sessionPort->clock(), ui, session->link,
                  session->image.Bytes(), session->pagerCopy.Bytes());
 
+  CommandHistory history(args, "read");
   const int result = ReadPager(*session, link, checks, ui);
   if (result != kSuccess) {
     if (!IsQuiet(result)) ui.ShowError(result);
+    history.Recorder().RecordRead(*session, *port, result);
     return 1;
   }
   // Backed up before the -o file is written, so that a pager read is kept
   // even when that file cannot be.
   const auto backup = BackUpRead(args, *session, "read");
+  history.Recorder().RecordRead(*session, *port, result, backup.value_or(""));
 
   // The file keeps the pager's own bytes; the decode above has vouched for them.
   std::string writeError;

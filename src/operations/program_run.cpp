@@ -5,6 +5,7 @@
 
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
+#include "operations/operation_recorder.h"
 #include "pager/codeplug_files.h"
 #include "pager/link_engine.h"
 #include "pager/link_header.h"
@@ -33,6 +34,7 @@ std::string CsvField(const std::string& value) {
 PagerProgrammer::PagerProgrammer(PagerSession& session, Transport& transport, Clock& clock,
                                  UserInterface& ui)
     : ui_(ui),
+      session_(session),
       link_(std::make_unique<PagerLink>(transport, clock, ui, session.link, session.image.Bytes(),
                                         session.pagerCopy.Bytes())),
       checks_(std::make_unique<PasswordChecks>(session.passwords, ui, clock)) {
@@ -52,7 +54,15 @@ PagerProgrammer::~PagerProgrammer() = default;
 
 int PagerProgrammer::ProgramPager() {
   lastBackup_.reset();
-  return sequence_->ProgramPager();
+  const int copiesBefore = link_->pagerCopiesRead();
+  const int result = sequence_->ProgramPager();
+  // Recorded here, once per attempt, whoever asked for it: a single pager, a
+  // run, the window or the command line.
+  if (recorder_) {
+    recorder_->RecordProgramAttempt(session_, port_, result,
+                                    link_->pagerCopiesRead() > copiesBefore);
+  }
+  return result;
 }
 
 void PagerProgrammer::SetVerify(bool on) {

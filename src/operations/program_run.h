@@ -23,6 +23,7 @@ namespace rer {
 class PagerLink;
 class PasswordChecks;
 class ProgramSequence;
+class RunRecorder;
 
 // The link, the password checks and the program sequence over one port. They
 // live as long as the programmer: the sequence remembers the local password
@@ -38,6 +39,12 @@ class PagerProgrammer {
   // How many whole images the link has sent so far: a failure after one more
   // went out may have left the new codeplug in the pager.
   int ImagesSent() const;
+  // Every program attempt from now on is recorded through `recorder` (none:
+  // not recorded), naming `port`. The recorder outlives the programmer.
+  void SetRecorder(RunRecorder* recorder, std::string port) {
+    recorder_ = recorder;
+    port_ = std::move(port);
+  }
 
   // Where the codeplug each read-before-program brings from the pager is
   // kept as a backup file before the pager is written; empty (the start)
@@ -58,6 +65,9 @@ class PagerProgrammer {
   void BackUpPagerCopy(const PagerSession& session);
 
   UserInterface& ui_;
+  PagerSession& session_;
+  RunRecorder* recorder_ = nullptr;
+  std::string port_;
   std::unique_ptr<PagerLink> link_;
   std::unique_ptr<PasswordChecks> checks_;
   std::unique_ptr<ProgramSequence> sequence_;

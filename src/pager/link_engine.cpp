@@ -512,6 +512,7 @@ int PagerLink::ActReadImage() {
   ImageBuffer target = intoPagerCopy ? pagerCopy_ : codeplugImage_;
   const int r = ReceiveBlock(target.first(length));
   if (r != kLinkOk) return r;
+  if (intoPagerCopy) ++pagerCopiesRead_;
   return imageReadHook_ ? imageReadHook_(intoPagerCopy) : kLinkOk;
 }
 

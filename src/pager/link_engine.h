@@ -75,6 +75,9 @@ class PagerLink {
   // program that fails after one did may have left the new codeplug in
   // the pager all the same.
   int imagesSent() const { return imagesSent_; }
+  // How many whole images have come in so far into the pager copy (the
+  // read before programming).
+  int pagerCopiesRead() const { return pagerCopiesRead_; }
 
  private:
   using EngineTraits = LinkEngineTraits;
@@ -111,6 +114,7 @@ class PagerLink {
   ImageBuffer pagerCopy_;
   ImageReadHook imageReadHook_;
   int imagesSent_ = 0;
+  int pagerCopiesRead_ = 0;
   bool handshakeSpeed_ = false;
   std::int64_t lastPumpMs_ = 0;
 };

@@ -17,7 +17,10 @@ struct CliResult {
 
 inline CliResult RunCli(const std::string& arguments) {
   const std::string errFile = rer::testing::TempPath("cli_stderr.txt");
-  const std::string command = std::string(RER_CLI_PATH) + " " + arguments + " 2>" + errFile;
+  // The user's data folder of the command is a temporary one: a command
+  // that keeps its pager history by default must not write into the real one.
+  const std::string command = "XDG_DATA_HOME=" + rer::testing::TempPath("data-home") + " " +
+                              std::string(RER_CLI_PATH) + " " + arguments + " 2>" + errFile;
   CliResult result;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return result;

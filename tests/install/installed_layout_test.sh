@@ -35,9 +35,13 @@ done
 [ "$("$prefix/bin/rer-cli" --version)" = "rer-cli $version" ] || fail "rer-cli --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/rer" --version)" = "rer $version" ] ||
   fail "rer --version"
-"$prefix/bin/rer-cli" read --port sim -o "$prefix/sim.cp" --backup-dir "$prefix/backups" >/dev/null ||
-  fail "read of sim"
+"$prefix/bin/rer-cli" read --port sim -o "$prefix/sim.cp" --backup-dir "$prefix/backups" \
+  --history "$prefix/history.sqlite" >/dev/null || fail "read of sim"
 ls "$prefix/backups"/SIM*.cp >/dev/null 2>&1 || fail "backup of the read"
+# The installed program finds the SQLite driver: the read is in the history.
+"$prefix/bin/rer-cli" history --history "$prefix/history.sqlite" --format csv >"$prefix/history.csv" ||
+  fail "history of the read"
+grep -q ',read,sim,' "$prefix/history.csv" || fail "the read in the history"
 # Through a file: grep -q stops reading at its match, and the writer would
 # then fail on the closed pipe.
 "$prefix/bin/rer-cli" dump "$prefix/sim.cp" --format text >"$prefix/sim.txt"

@@ -16,6 +16,7 @@
 
 #include "app/dialogs/password_input.h"
 #include "app/platform/port_list.h"
+#include "history/pager_history.h"
 
 namespace rer {
 namespace {
@@ -171,6 +172,12 @@ void TFmSetup::BuildApplicationTab(QTabWidget& tabs) {
   layout->addRow(ck_autoBackup_);
   layout->addRow("Backups Path", backupLine);
   layout->addRow(ck_verify_);
+  ed_historyPath_ = new QLineEdit(page);
+  ed_historyPath_->setObjectName("ed_historyPath");
+  ed_historyPath_->setPlaceholderText(QString::fromStdString(DefaultHistoryPath()));
+  ed_historyPath_->setToolTip(
+      "The database of every pager read and programmed; empty: the default");
+  layout->addRow("Pager History", ed_historyPath_);
   tabs.addTab(page, "Application Settings");
 }
 
@@ -183,6 +190,7 @@ void TFmSetup::FillFromStore() {
   ed_backupPath_->setEnabled(stored.autoBackup);
   backupPathBrowseBtn_->setEnabled(stored.autoBackup);
   ck_verify_->setChecked(stored.verifyAfterProgram);
+  ed_historyPath_->setText(ReadHistoryPath(store_));
   SelectIndex(*cb_parity_, stored.comm.parity);
   SelectIndex(*cb_dataBits_, stored.comm.dataSize);
   SelectIndex(*cb_stopBits_, stored.comm.stopBits);
@@ -246,8 +254,13 @@ void TFmSetup::Apply() {
   settings.backupPath = ed_backupPath_->text();
   settings.verifyAfterProgram = ck_verify_->isChecked();
   WriteSettings(store_, settings);
+  WriteHistoryPath(store_, ed_historyPath_->text());
   applied_ = ReadSettings(store_);
   accept();
+}
+
+QString TFmSetup::appliedHistoryPath() const {
+  return applied_ ? ReadHistoryPath(store_) : QString();
 }
 
 }  // namespace rer

@@ -29,6 +29,9 @@ class TFmSetup : public QDialog {
   // `portDisplayNames`: the machine's ports as AvailablePortDisplayNames gives them.
   TFmSetup(QSettings& store, QStringList portDisplayNames, QWidget* parent = nullptr);
 
+  // The pager history file Apply stored ("" = the default database).
+  QString appliedHistoryPath() const;
+
   // The settings as Apply wrote them; nullopt when the dialog closed otherwise.
   const std::optional<StoredSettings>& applied() const { return applied_; }
 
@@ -73,6 +76,7 @@ class TFmSetup : public QDialog {
   QLineEdit* ed_backupPath_;  // empty: "backups" in the folder for codeplug files
   QPushButton* backupPathBrowseBtn_;
   QCheckBox* ck_verify_;
+  QLineEdit* ed_historyPath_;  // "" = the default database
   QPushButton* TntButton2_;
   QPushButton* btnCancel_;
   QPushButton* btnDefault_;

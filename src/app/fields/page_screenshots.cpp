@@ -10,9 +10,11 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "app/dialogs/compare_dialog.h"
+#include "app/dialogs/history_dialog.h"
 #include "app/dialogs/keyboard_dialog.h"
 #include "app/dialogs/memory_sn_dialog.h"
 #include "app/dialogs/pleasing_alert_dialog.h"
@@ -278,6 +280,37 @@ QStringList SaveReportScreenshots(TFmMain& window, const QString& folder) {
     window.WritePagerClick();
     watch.stop();
     return saved ? QStringList{path} : QStringList{};
+  }
+
+  QStringList SaveHistoryScreenshots(TFmMain & window, const QString& databasePath,
+                                     const QString& folder) {
+    if (!QDir().mkpath(folder)) return {};
+    TFmPagerHistory dialog(databasePath.toStdString(), &window);
+    dialog.show();
+    QApplication::processEvents();
+    if (dialog.RowCount() == 0) return {};
+    const QString listPath = QDir(folder).filePath("TFmPagerHistory.png");
+    if (!dialog.grab().save(listPath, "PNG")) return {};
+    // The capcode column of the newest row, searched for.
+    const QString capcode =
+        dialog.Table().item(0, 2) ? dialog.Table().item(0, 2)->text() : QString();
+    dialog.Search(capcode, true, false);
+    QApplication::processEvents();
+    const QString searchPath = QDir(folder).filePath("TFmPagerHistory_Search.png");
+    const bool saved = dialog.grab().save(searchPath, "PNG");
+    dialog.reject();
+    if (!saved) return {};
+
+    const std::unique_ptr<QSettings> store = OpenSettingsStore();
+    TFmSetup setup(*store, AvailablePortDisplayNames(), &window);
+    if (auto* tabs = setup.findChild<QTabWidget*>()) tabs->setCurrentIndex(1);
+    setup.show();
+    QApplication::processEvents();
+    const QString setupPath = QDir(folder).filePath("TFmSetup_Application.png");
+    const bool setupSaved = setup.grab().save(setupPath, "PNG");
+    setup.reject();
+    if (!setupSaved) return {};
+    return {listPath, searchPath, setupPath};
   }
 
 }  // namespace rer

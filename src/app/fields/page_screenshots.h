@@ -46,5 +46,12 @@ QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& 
 // "TFmService_Adjust.png". Returns the paths written; empty on failure.
 QStringList SaveServiceDialogScreenshots(TFmMain& window, const ServiceWindowSide& side,
                                          const QString& folder);
+// "Pager History..." over the database at `databasePath`: the whole list
+// "TFmPagerHistory.png", then searched for the first capcode of its newest
+// row "TFmPagerHistory_Search.png", and the setup dialog's tab where the
+// database is chosen "TFmSetup_Application.png". Empty on failure or an
+// empty history.
+QStringList SaveHistoryScreenshots(TFmMain& window, const QString& databasePath,
+                                   const QString& folder);
 
 }  // namespace rer

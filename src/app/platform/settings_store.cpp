@@ -8,6 +8,7 @@
 
 #include "app/product_info.h"
 #include "comm/tdcomm.h"
+#include "history/pager_history.h"
 #include "pager/password_scramble.h"
 
 namespace rer {
@@ -152,6 +153,19 @@ QString EffectiveWorkFolder(const QString& storedFolder) {
 
 QString EffectiveBackupFolder(const QString& storedFolder, const QString& workFolder) {
   return storedFolder.isEmpty() ? QDir(workFolder).filePath("backups") : storedFolder;
+}
+
+QString ReadHistoryPath(QSettings& store) {
+  return store.value(kHistoryPathValue).toString();
+}
+
+void WriteHistoryPath(QSettings& store, const QString& path) {
+  store.setValue(kHistoryPathValue, path.trimmed());
+  store.sync();
+}
+
+QString EffectiveHistoryPath(const QString& storedPath) {
+  return storedPath.isEmpty() ? QString::fromStdString(DefaultHistoryPath()) : storedPath;
 }
 
 void ApplyCommSettings(const CommSettings& comm, TDComm& driver) {

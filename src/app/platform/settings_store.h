@@ -79,6 +79,14 @@ QString EffectiveWorkFolder(const QString& storedFolder);
 
 // The stored backups folder, or "backups" in `workFolder` when it is "".
 QString EffectiveBackupFolder(const QString& storedFolder, const QString& workFolder);
+// The pager history database, kept beside the other values under its own
+// name ("" = the default database of the user's data folder). Read and
+// written on its own so that the values above keep their order and defaults.
+inline constexpr char kHistoryPathValue[] = "History Path";
+QString ReadHistoryPath(QSettings& store);
+void WriteHistoryPath(QSettings& store, const QString& path);
+// The stored database, or the default one when it is "".
+QString EffectiveHistoryPath(const QString& storedPath);
 
 // Hands the port name and the four line codes to the serial driver.
 void ApplyCommSettings(const CommSettings& comm, TDComm& driver);
