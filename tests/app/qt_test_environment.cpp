@@ -12,11 +12,17 @@ namespace rer::test {
 namespace {
 
 std::unique_ptr<QTemporaryDir> settingsDir;
+std::unique_ptr<QTemporaryDir> homeDir;
 
 class QtTestEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The documents folder (where the window keeps its backups by default)
+    // is a temporary one, not the folder of whoever runs the tests.
+    homeDir = std::make_unique<QTemporaryDir>();
+    qputenv("HOME", homeDir->path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (homeDir->path() + "/.config").toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     static int argc = 1;
     static char name[] = "rer_app_tests";
@@ -27,6 +33,7 @@ class QtTestEnvironment : public ::testing::Environment {
   void TearDown() override {
     settingsDir.reset();
     app_.reset();
+    homeDir.reset();
   }
 
  private:

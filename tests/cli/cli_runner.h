@@ -17,9 +17,12 @@ struct CliResult {
 
 inline CliResult RunCli(const std::string& arguments) {
   const std::string errFile = rer::testing::TempPath("cli_stderr.txt");
-  // The user's data folder of the command is a temporary one: a command
-  // that keeps its pager history by default must not write into the real one.
-  const std::string command = "XDG_DATA_HOME=" + rer::testing::TempPath("data-home") + " " +
+  // The user's folders of the command are temporary ones: the pager history
+  // (data folder) and the backups (documents folder) that a command keeps by
+  // default must not go into the real ones of whoever runs the tests.
+  const std::string home = rer::testing::TempPath("cli-home");
+  const std::string command = "HOME=" + home + " XDG_CONFIG_HOME=" + home + "/.config" +
+                              " XDG_DATA_HOME=" + rer::testing::TempPath("data-home") + " " +
                               std::string(RER_CLI_PATH) + " " + arguments + " 2>" + errFile;
   CliResult result;
   FILE* pipe = popen(command.c_str(), "r");
