@@ -203,7 +203,9 @@ int EditorOperations::RunReadSequence(TFmMain& window) {
   RunPagerOperation(window, [&] { result = sequence_->ReadPager(); });
   lastReadBackup_.clear();
   if (result == kSuccess && window.AutoBackup) BackUpRead(window);
-  if (recorder_) recorder_->RecordRead(window.Session(), window.Comm().PortName(), result);
+  if (recorder_) {
+    recorder_->RecordRead(window.Session(), window.Comm().PortName(), result, lastReadBackup_);
+  }
   return result;
 }
 

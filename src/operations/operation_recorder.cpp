@@ -89,8 +89,9 @@ void RunRecorder::RecordRead(const PagerSession& session, const std::string& por
 }
 
 void RunRecorder::RecordProgramAttempt(const PagerSession& session, const std::string& port,
-                                       int result, bool readFirst) {
+                                       int result, bool readFirst, const std::string& backupFile) {
   PagerRecord record = MakePagerRecord(session, kProgramOperation, port, result);
+  record.backupFile = backupFile;
   // The program sequence reads the pager before it writes; what it found
   // there is what the technician may want back.
   if (readFirst && session.link.ModelCode != kNoPagerInformation) {

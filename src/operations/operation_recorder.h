@@ -72,8 +72,9 @@ class RunRecorder {
                   const std::string& backupFile = {});
   // `readFirst`: the attempt read the pager into the session's pager copy
   // before writing, so the copy is what this pager held.
+  // `backupFile`: where that earlier codeplug was also kept, if it was.
   void RecordProgramAttempt(const PagerSession& session, const std::string& port, int result,
-                            bool readFirst);
+                            bool readFirst, const std::string& backupFile = {});
   // Any record, filled in by the caller; the run's identifier is set here.
   void Record(PagerRecord record);
 

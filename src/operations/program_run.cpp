@@ -59,8 +59,10 @@ int PagerProgrammer::ProgramPager() {
   // Recorded here, once per attempt, whoever asked for it: a single pager, a
   // run, the window or the command line.
   if (recorder_) {
+    const bool written = lastBackup_ && lastBackup_->written;
     recorder_->RecordProgramAttempt(session_, port_, result,
-                                    link_->pagerCopiesRead() > copiesBefore);
+                                    link_->pagerCopiesRead() > copiesBefore,
+                                    written ? lastBackup_->path : std::string());
   }
   return result;
 }
