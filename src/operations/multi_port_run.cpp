@@ -218,13 +218,15 @@ MultiPortRunResult RunMultiPortSequential(const PagerSession& session,
   for (std::size_t i = 0; i < cradles.size(); ++i) result.cradles[i].port = cradles[i]->Port();
 
   RunHandout handout(session.settings, options.pagers, options.logFile);
-  {
+  std::vector<std::function<void()>> bodies;
+  for (std::size_t i = 0; i < cradles.size(); ++i) {
+    bodies.emplace_back([&, i] { RunOneCradle(session, *cradles[i], handout, result.cradles[i]); });
+  }
+  if (options.runConcurrently) {
+    options.runConcurrently(bodies);
+  } else {
     std::vector<std::jthread> threads;
-    threads.reserve(cradles.size());
-    for (std::size_t i = 0; i < cradles.size(); ++i) {
-      threads.emplace_back(
-          [&, i] { RunOneCradle(session, *cradles[i], handout, result.cradles[i]); });
-    }
+    for (const auto& body : bodies) threads.emplace_back(body);
   }
   handout.MoveResultsInto(result);
   for (const CradleSummary& cradle : result.cradles) result.programmed += cradle.programmed;

@@ -12,6 +12,7 @@
 // cradles still going. So the programmed pagers have every value of the
 // sequence once: no gap, no duplicate.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,10 @@ bool RunLogAccepts(const std::string& path, const std::string& header);
 struct MultiPortRunOptions {
   int pagers = 1;       // how many pagers the run programs
   std::string logFile;  // appended with every row as it is made; empty for none
+  // Runs every body on a thread of its own and returns when all have ended.
+  // Empty for standard threads; a caller whose ports want threads of its
+  // own toolkit gives those.
+  std::function<void(const std::vector<std::function<void()>>& bodies)> runConcurrently;
 };
 
 // Programs `options.pagers` pagers from the codeplug of `session` over every

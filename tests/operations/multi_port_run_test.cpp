@@ -180,6 +180,13 @@ std::string InventoryNumber(int position) {
   return "UNIT" + ZeroPad(std::to_string(99 + position), 4);
 }
 
+MultiPortRunOptions Options(int pagers, std::string logFile = "") {
+  MultiPortRunOptions options;
+  options.pagers = pagers;
+  options.logFile = std::move(logFile);
+  return options;
+}
+
 std::vector<RunCradle*> Pointers(const std::vector<std::unique_ptr<SimCradle>>& cradles) {
   std::vector<RunCradle*> pointers;
   for (const auto& cradle : cradles) pointers.push_back(cradle.get());
@@ -231,7 +238,7 @@ TEST(MultiPortRun, TenPagersOverThreeCradlesGetTenConsecutiveValueSetsAndOneLogL
   ScriptedUserInterface ui;
 
   const MultiPortRunResult result =
-      RunMultiPortSequential(RunSession(), Pointers(cradles), {.pagers = 10, .logFile = log}, ui);
+      RunMultiPortSequential(RunSession(), Pointers(cradles), Options(10, log), ui);
 
   EXPECT_TRUE(result.started);
   EXPECT_EQ(result.programmed, 10);
@@ -273,7 +280,7 @@ TEST(MultiPortRun, AFailedPagersValuesGoToTheNextPagerOfItsCradle) {
   ScriptedUserInterface ui;
 
   const MultiPortRunResult result =
-      RunMultiPortSequential(RunSession(), Pointers(cradles), {.pagers = 6, .logFile = ""}, ui);
+      RunMultiPortSequential(RunSession(), Pointers(cradles), Options(6), ui);
 
   EXPECT_EQ(result.programmed, 6);
   const std::vector<Attempt>& p1 = cradles[0]->attempts;
@@ -327,7 +334,7 @@ TEST(MultiPortRun, ACradleThatStopsLeavesTheOthersToFinishWithItsValues) {
     ScriptedUserInterface ui;
 
     const MultiPortRunResult result =
-        RunMultiPortSequential(RunSession(), Pointers(cradles), {.pagers = 6, .logFile = ""}, ui);
+        RunMultiPortSequential(RunSession(), Pointers(cradles), Options(6), ui);
 
     EXPECT_EQ(result.programmed, 6);
     EXPECT_EQ(result.cradles[1].end, c.end);
@@ -353,7 +360,7 @@ TEST(MultiPortRun, TheDuplicateAddressWarningIsAskedOnceBeforeAnyPager) {
     ui.answers = {answer};
 
     const MultiPortRunResult result =
-        RunMultiPortSequential(session, Pointers(cradles), {.pagers = 4, .logFile = ""}, ui);
+        RunMultiPortSequential(session, Pointers(cradles), Options(4), ui);
 
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_NE(ui.shown[0].text.find("duplicate addresses"), std::string::npos);
