@@ -137,31 +137,34 @@ void RunOneCradle(const PagerSession& runSession, RunCradle& cradle, RunHandout&
   cradle.Attach(session);
   PagerProgrammer programmer(session, cradle.transport(), cradle.clock(), cradle.ui());
   std::optional<PagerValues> held;  // the values of this cradle's failed pager
-  bool pagerInCradle = true;        // the first pager is in when the run starts
+  bool first = true;                // the first pager is in when the run starts
   bool lastFailed = false;
   for (;;) {
-    if (!held && !handout.AwaitWork()) {
-      summary.end = CradleEnd::RunComplete;
-      return;
-    }
-    if (!pagerInCradle) {
-      if (!cradle.NextPager(lastFailed)) {
-        if (held) handout.GiveBack(std::move(*held));
-        summary.end = CradleEnd::Stopped;
+    std::optional<PagerValues> values = std::move(held);
+    held.reset();
+    if (!values) {
+      if (!handout.AwaitWork()) {
+        summary.end = CradleEnd::RunComplete;
         return;
       }
-      pagerInCradle = true;
+      values = handout.TryTake();
+      // Another cradle was quicker to the last values; wait for any that
+      // come back.
+      if (!values) continue;
     }
-    std::optional<PagerValues> values = held ? std::move(held) : handout.TryTake();
-    held.reset();
-    // Another cradle was quicker to the last values; this pager waits for
-    // any that come back.
-    if (!values) continue;
+    // The values are taken before the cradle asks for its next pager: a
+    // cradle with nothing left to program must not keep the technician
+    // changing pagers for it. A cradle that stops here gives them back.
+    if (!first && !cradle.NextPager(lastFailed)) {
+      handout.GiveBack(std::move(*values));
+      summary.end = CradleEnd::Stopped;
+      return;
+    }
+    first = false;
 
     session.settings = values->settings;
     const int imagesBefore = programmer.ImagesSent();
     const int result = programmer.ProgramPager();
-    pagerInCradle = false;
     RunLogRow row = MakeRunLogRow(session, 0, result, RunLogTime());
     handout.Record(row, summary.port);
     cradle.Attempted(row, programmer.ImagesSent() - imagesBefore);

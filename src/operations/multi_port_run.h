@@ -6,7 +6,8 @@
 // cradles share is what the run hands out: the addresses and inventory
 // number of the next pager, and the log.
 //
-// Each pager that starts takes the next values of the sequence. A pager that
+// Each pager takes the next values of the sequence as its cradle turns to it:
+// a cradle takes them, then waits for the pager to be put in. A pager that
 // fails hands its values back to its cradle, and that cradle's next pager is
 // programmed with them; a cradle that stops returns them to the run for the
 // cradles still going. So the programmed pagers have every value of the
@@ -38,9 +39,9 @@ class RunCradle {
   // The cradle's own session, once made at the start of its thread: the
   // messages of its pagers may name what the session holds.
   virtual void Attach(const PagerSession& session) { (void)session; }
-  // Before every pager of this cradle but its first: waits until the next
-  // pager is in the cradle. `lastFailed` says the pager before it failed.
-  // False stops the cradle.
+  // Before every pager of this cradle but its first, once the cradle holds
+  // values for it: waits until the next pager is in the cradle. `lastFailed`
+  // says the pager before it failed. False stops the cradle.
   virtual bool NextPager(bool lastFailed) = 0;
   // After every attempt: its row and how many whole images went out during
   // it (a failure after one went out may have left the codeplug in the

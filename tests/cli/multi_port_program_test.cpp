@@ -155,14 +155,14 @@ TEST(MultiPortProgram, RefusedBeforeAnyPagerIsContacted) {
 TEST(MultiPortProgram, EachCradleWaitsForALineBeforeItsNextPager) {
   const std::string codeplug = DemoCodeplug();
   const std::string input = Temp("enter.txt");
-  // One Enter: each cradle programs the pager it starts with, the one line
-  // lets one of them program a third, and the other finds the input closed.
+  // One Enter: each cradle programs the pager it starts with, and the one
+  // line lets the cradle that took the third pager's values program it.
   { std::ofstream(input, std::ios::trunc) << "\n"; }
 
   const auto once = RunCli("program " + kTwoSims + " " + codeplug + " --sequential 3 < " + input);
   EXPECT_EQ(once.exitCode, 0) << once.err;
   EXPECT_NE(once.out.find("3 of 3 pagers programmed\n"), std::string::npos) << once.out;
-  EXPECT_NE(once.err.find("put the next pager in the cradle and press Enter"), std::string::npos)
+  EXPECT_NE(once.err.find(": put the next pager in the cradle and press Enter"), std::string::npos)
       << once.err;
 
   // No input at all: both cradles stop after their first pager and say so.

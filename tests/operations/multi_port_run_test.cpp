@@ -258,6 +258,12 @@ TEST(MultiPortRun, TenPagersOverThreeCradlesGetTenConsecutiveValueSetsAndOneLogL
     ++perPort[port];
     EXPECT_EQ(lines[i] + "\n", PortRunLogLine(result.log[i - 1], result.logPorts[i - 1]));
   }
+  // A cradle asks for its next pager only when it holds values for it: ten
+  // pagers, three of them in from the start, make seven asks, and a cradle
+  // left with nothing to do at the end asks for no pager.
+  std::size_t asks = 0;
+  for (const auto& cradle : cradles) asks += cradle->lastFailedSeen.size();
+  EXPECT_EQ(asks, 7u);
   for (const CradleSummary& cradle : result.cradles) {
     EXPECT_EQ(perPort[cradle.port], cradle.programmed) << cradle.port;
     // Every cradle had its first pager in from the start.
