@@ -156,9 +156,9 @@ PagerSession RunSession() {
 }
 
 SimScenario GoodPager(int serial) {
-  PagerSpec spec;
-  spec.serial = "SIM" + ZeroPad(std::to_string(serial), 7);
-  SimScenario scenario = ScenarioOf(spec);
+  PagerSpec profile;
+  profile.serial = "SIM" + ZeroPad(std::to_string(serial), 7);
+  SimScenario scenario = ScenarioOf(profile);
   scenario.image = RunPrototype().pagerImage;
   return scenario;
 }
