@@ -19,8 +19,10 @@ Args::Args(const std::vector<std::string>& words, const std::set<std::string>& v
       if (valueOptions.count(name)) {
         if (inlineValue) {
           values_[name] = *inlineValue;
+          allValues_[name].push_back(*inlineValue);
         } else if (i + 1 < words.size()) {
           values_[name] = words[++i];
+          allValues_[name].push_back(values_[name]);
         } else {
           error_ = "option --" + name + " needs a value";
         }
@@ -49,6 +51,12 @@ bool Args::has(const std::string& name) const {
 std::optional<std::string> Args::value(const std::string& name) const {
   const auto it = values_.find(name);
   if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::vector<std::string> Args::values(const std::string& name) const {
+  const auto it = allValues_.find(name);
+  if (it == allValues_.end()) return {};
   return it->second;
 }
 

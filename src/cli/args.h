@@ -21,6 +21,8 @@ class Args {
   const std::vector<std::string>& positional() const { return positional_; }
   bool has(const std::string& name) const;
   std::optional<std::string> value(const std::string& name) const;
+  // Every value given to a repeatable option, in order; value() is the last.
+  std::vector<std::string> values(const std::string& name) const;
   // The option's value as an integer (decimal, or hex with 0x); nullopt when
   // absent; sets error() when it is not a number.
   std::optional<long> number(const std::string& name);
@@ -28,6 +30,7 @@ class Args {
  private:
   std::vector<std::string> positional_;
   std::map<std::string, std::string> values_;
+  std::map<std::string, std::vector<std::string>> allValues_;
   std::set<std::string> flags_;
   std::string error_;
 };

@@ -76,23 +76,34 @@ const std::vector<CommandEntry> kCommands = {
      {"rer-cli read --port /dev/ttyUSB0 -o pager.cp", "rer-cli read --port sim -o demo.cp"},
      RunReadCommand},
     {"program",
-     "--port PORT|sim[:MODEL] FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
+     "--port PORT|sim[:MODEL] [--port PORT ...] FILE.cp [--sequential N] [--no-wait] "
+     "[--log RUN.csv] "
      "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
      "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE] "
      "[--backup-dir DIR | --no-backup] [--no-verify] [--history FILE | --no-history]",
      "Programs a codeplug file into the pager, or with --sequential into a run of pagers whose "
      "addresses and inventory number advance by one per pager. The codeplug each pager held "
      "before is kept as a backup, and each pager is read back after the write to verify that it "
-     "holds what was written.",
+     "holds what was written. "
+     "A run with several --port options programs on every cradle at once, each on its own "
+     "thread: every pager that starts takes the next addresses and inventory number, and a pager "
+     "that fails leaves its values to the next pager of its cradle.",
      {kPortOption,
+      {"--port PORT (again)",
+       "with --sequential: one more cradle of the same run; each cradle's messages begin with its "
+       "port, a failure or a dead port stops that cradle only, and the summary counts the pagers "
+       "of each port"},
       {"FILE.cp", "the codeplug file to program"},
       {"--sequential N",
        "program N pagers one after another, advancing the addresses and the inventory number "
        "after each"},
-      {"--no-wait", "do not wait for Enter before each next pager of a run"},
+      {"--no-wait",
+       "do not wait for Enter before each next pager of a run; with several ports a failed pager "
+       "then stops its cradle, since nobody changes the pager in it"},
       {"--log RUN.csv",
        "append one CSV line per pager: its serial, inventory number, capcodes "
-       "and result"},
+       "and result; a run over several ports adds the port as the last column and will not "
+       "append to a log without it"},
       kPasswordOption,
       kLocalPasswordOption,
       {"--secure-password P", "the SECURE password, when programming asks for it"},
@@ -112,7 +123,9 @@ const std::vector<CommandEntry> kCommands = {
       kHistoryFileOption,
       kNoHistoryOption},
      {"rer-cli program --port /dev/ttyUSB0 edited.cp",
-      "rer-cli program --port /dev/ttyUSB0 edited.cp --sequential 3 --log run.csv"},
+      "rer-cli program --port /dev/ttyUSB0 edited.cp --sequential 3 --log run.csv",
+      "rer-cli program --port /dev/ttyUSB0 --port /dev/ttyUSB1 edited.cp --sequential 40 --log "
+      "run.csv"},
      RunProgramCommand},
     {"dump",
      "FILE.cp [--format json|text]",

@@ -25,12 +25,15 @@ std::string HistoryPathOf(const Args& args) {
   return args.value(kHistoryOption).value_or(DefaultHistoryPath());
 }
 
-CommandHistory::CommandHistory(const Args& args, const std::string& command)
+CommandHistory::CommandHistory(const Args& args, const std::string& command, std::string runId)
     : history_(OpenFor(args, command)),
-      recorder_(history_.get(), [command, path = HistoryPathOf(args)](const std::string& error) {
-        std::cerr << command << ": pager history not kept: " << path << ": " << error << " (the "
-                  << command << " itself is not affected)\n";
-      }) {}
+      recorder_(
+          history_.get(),
+          [command, path = HistoryPathOf(args)](const std::string& error) {
+            std::cerr << command << ": pager history not kept: " << path << ": " << error
+                      << " (the " << command << " itself is not affected)\n";
+          },
+          std::move(runId)) {}
 
 CommandHistory::~CommandHistory() = default;
 

@@ -27,7 +27,9 @@ std::string HistoryPathOf(const Args& args);
 // pager operation goes on.
 class CommandHistory {
  public:
-  CommandHistory(const Args& args, const std::string& command);
+  // `runId`: the run the records belong to; the cradles of one run over
+  // several ports share one.
+  CommandHistory(const Args& args, const std::string& command, std::string runId = NewRunId());
   ~CommandHistory();
   RunRecorder& Recorder() { return recorder_; }
 

@@ -1,4 +1,5 @@
-// rer-cli program --port PORT FILE.cp [--sequential N] [--no-wait] [--log RUN.csv]
+// rer-cli program --port PORT [--port PORT ...] FILE.cp [--sequential N] [--no-wait]
+//                 [--log RUN.csv]
 //                 [--password P] [--local-password P] [--secure-password P]
 //                 [--ota-password P] [--serial S --partition I] [--yes|--no]
 //                 [--retries N] [--scenario FILE.json]
@@ -10,19 +11,26 @@
 // the next one unless --no-wait is given. --log appends one CSV line per
 // pager. What each pager held before is kept in the backups folder, and each
 // pager is read back after its write (--no-verify does not); a pager that does
-// not hold what was written counts as not programmed. The exit code is 0 only
-// when every pager was programmed.
+// not hold what was written counts as not programmed. With several --port
+// options the run is spread over as many cradles at once
+// (operations/multi_port_run.h); every line a cradle prints begins with its
+// port. The exit code is 0 only when every pager was programmed.
 
+#include <QCoreApplication>
+#include <QThread>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
 #include "cli/args.h"
 #include "cli/backup_option.h"
 #include "cli/commands.h"
+#include "cli/cradle_console.h"
 #include "cli/history_option.h"
 #include "cli/session_port.h"
 #include "codeplug/field_catalogue.h"
 #include "core/result_codes.h"
+#include "operations/multi_port_run.h"
 #include "operations/program_run.h"
 #include "pager/codeplug_backup.h"
 #include "pager/codeplug_files.h"
@@ -34,7 +42,8 @@ namespace rer::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rer-cli program --port PORT FILE.cp [--sequential N] [--no-wait] [--log RUN.csv] "
+    "usage: rer-cli program --port PORT [--port PORT ...] FILE.cp [--sequential N] [--no-wait] "
+    "[--log RUN.csv] "
     "[--password P] [--local-password P] [--secure-password P] [--ota-password P] "
     "[--serial S --partition I] [--yes|--no] [--retries N] [--scenario FILE] "
     "[--backup-dir DIR | --no-backup] [--no-verify] [--history FILE | --no-history]";
@@ -94,8 +103,8 @@ class ProgramUserInterface : public CommandLineUserInterface {
 
   bool CanAskPassword(PasswordMode mode) override {
     if (mode != PasswordMode::PagerAccess || options_.pagerPassword) return true;
-    std::cerr << "program: the pager asks for its password: give --password (nothing was sent, "
-                 "no try used)\n";
+    Err() << "program: the pager asks for its password: give --password (nothing was sent, "
+             "no try used)\n";
     return false;
   }
 
@@ -112,7 +121,7 @@ class ProgramUserInterface : public CommandLineUserInterface {
                                {kWrongLocalPassword, options_.localPassword, "--local-password"}};
     for (const Missing& m : missing) {
       if (m.option || box.text != ComposeError(m.code, CurrentContext()).text) continue;
-      std::cerr << "program: no password was given for it: give " << m.name << "\n";
+      Err() << "program: no password was given for it: give " << m.name << "\n";
     }
   }
 
@@ -120,7 +129,7 @@ class ProgramUserInterface : public CommandLineUserInterface {
       const SerialPartitionRequest& request) override {
     serialPartitionRequests.push_back(request);
     if (!options_.serial) {
-      std::cerr << "program: the pager holds no codeplug; give --serial (and --partition)\n";
+      Err() << "program: the pager holds no codeplug; give --serial (and --partition)\n";
       return std::nullopt;
     }
     return SerialPartitionEntry{*options_.serial, options_.partitionIndex};
@@ -130,6 +139,10 @@ class ProgramUserInterface : public CommandLineUserInterface {
   ProgramOptions options_;
   long retriesLeft_;
 };
+
+// The run over several ports, below.
+int RunMultiPortProgram(Args& args, const std::vector<std::string>& ports,
+                        const ProgramOptions& options);
 
 }  // namespace
 
@@ -160,6 +173,8 @@ int RunProgramCommand(const CommandArgs& words) {
   options.partitionIndex = static_cast<int>(partition.value_or(0));
   options.answer = args.has("yes") ? kResultYes : kResultNo;
   options.retries = retries.value_or(0);
+  if (args.values("port").size() > 1)
+    return RunMultiPortProgram(args, args.values("port"), options);
   ProgramUserInterface ui(options);
 
   std::string error;
@@ -253,4 +268,189 @@ int RunProgramCommand(const CommandArgs& words) {
   return programmed == pagers ? 0 : 1;
 }
 
+namespace {
+
+// One cradle of a run over several ports at the command line: its own
+// answers from the options, its lines named after its port, and standard
+// input to say when its next pager is in.
+class CommandLineCradle : public RunCradle {
+ public:
+  CommandLineCradle(const std::string& port, const ProgramOptions& options, const Args& args,
+                    const std::string& runId, SharedLines& out, SharedLines& err,
+                    CradleWaits* waits)
+      : portName_(port),
+        ui_(options),
+        args_(args),
+        runId_(runId),
+        out_(out, port),
+        err_(err, port),
+        waits_(waits) {
+    ui_.SetErrorStream(err_);
+  }
+
+  // As a one-port run: backups, verify and the pager history, the history
+  // opened on this cradle's own thread (its connection serves that thread).
+  void Prepare(PagerProgrammer& programmer) override {
+    if (!args_.has(kNoBackupFlag)) {
+      programmer.SetBackupFolder(args_.value(kBackupDirOption).value_or(DefaultBackupFolder()));
+    }
+    programmer.SetVerify(!args_.has("no-verify"));
+    history_ = std::make_unique<CommandHistory>(args_, "program", runId_);
+    programmer.SetRecorder(&history_->Recorder(), portName_);
+  }
+  void Finished() override { history_.reset(); }
+
+  // Nothing, with `error` set, when the port text is not usable.
+  bool Open(const Args& args, std::string& error) {
+    port_ = OpenCradlePort(portName_, args, ui_, error);
+    return port_ != nullptr;
+  }
+
+  std::string Port() const override { return portName_; }
+  Transport& transport() override { return port_->transport(); }
+  Clock& clock() override { return port_->clock(); }
+  UserInterface& ui() override { return ui_; }
+
+  void Attach(const PagerSession& session) override {
+    ui_.SetContextSource([&session] { return SessionMessageContext(session); });
+  }
+
+  bool NextPager(bool lastFailed) override {
+    // Without waiting nobody changes the pager: after a failure the same
+    // pager would only fail again.
+    if (!waits_) return !lastFailed;
+    err_ << (lastFailed ? "the pager failed; put another" : "put the next")
+         << " pager in the cradle "
+         << "and press Enter (type " << portName_ << " and Enter when several cradles wait)\n";
+    if (waits_->Wait(portName_)) return true;
+    err_ << "program: standard input is closed; this cradle stops\n";
+    return false;
+  }
+
+  void Attempted(const RunLogRow& row, int imagesSent) override {
+    // As with one cradle: a pager that never answered is named, and one that
+    // failed after the image went out may hold it.
+    if (row.result == kLinkNotResponding) ui_.ShowError(row.result);
+    const bool refusedChecksum =
+        !ui_.shown.empty() && ui_.shown.back().text == ComposeError(kLinkBadChecksum).text;
+    if (row.result != kSuccess && imagesSent > 0 && !refusedChecksum) {
+      err_ << "program: the pager may hold the new codeplug: read it to check\n";
+    }
+    if (row.result != kSuccess) return;
+    out_ << "programmed " << row.serialNumber << " ICN \"" << row.inventoryNumber
+         << "\" first capcode " << row.firstCapcode << "\n";
+  }
+
+ private:
+  std::string portName_;
+  ProgramUserInterface ui_;
+  const Args& args_;
+  std::string runId_;
+  std::unique_ptr<CommandHistory> history_;
+  PortStream out_;
+  PortStream err_;
+  CradleWaits* waits_;
+  std::unique_ptr<SessionPort> port_;
+};
+
+const char* CradleEndText(CradleEnd end) {
+  switch (end) {
+    case CradleEnd::RunComplete:
+      return "";
+    case CradleEnd::Stopped:
+      return ", stopped";
+    case CradleEnd::PortFailed:
+      return ", stopped: the port could not be opened";
+    case CradleEnd::NotResponding:
+      return ", stopped: the pager did not answer";
+  }
+  return "";
+}
+
+int RunMultiPortProgram(Args& args, const std::vector<std::string>& ports,
+                        const ProgramOptions& options) {
+  const auto sequential = args.number("sequential");
+  if (!sequential) {
+    std::cerr << "program: several --port need --sequential N\n" << kUsage << "\n";
+    return 2;
+  }
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    if (std::find(ports.begin(), ports.begin() + static_cast<std::ptrdiff_t>(i), ports[i]) !=
+        ports.begin() + static_cast<std::ptrdiff_t>(i)) {
+      std::cerr << "program: port " << ports[i] << " is given twice\n";
+      return 2;
+    }
+  }
+  const auto logPath = args.value("log");
+  // A log holds one layout: rows with a port column under a one-port header
+  // would put every later column in the wrong place.
+  if (logPath && !RunLogAccepts(*logPath, PortRunLogHeader())) {
+    std::cerr << "program: " << *logPath
+              << " holds a log without a port column: give another --log file\n";
+    return 2;
+  }
+
+  ProgramUserInterface ui(options);
+  auto session = std::make_unique<PagerSession>();
+  ui.SetContextSource([&session] { return SessionMessageContext(*session); });
+  const std::string& file = args.positional().front();
+  if (LoadCodeplugFile(*session, file, ui) != 1) {
+    std::cerr << "program: cannot load " << file << "\n";
+    return 1;
+  }
+  if (RunAddressChecks(session->settings, session->link.ModelCode, ui) != 0) {
+    std::cout << "0 of " << *sequential << " pagers programmed\n";
+    return 1;
+  }
+
+  // The serial ports want one application object, whichever thread uses them.
+  int argc = 1;
+  char name[] = "rer-cli";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  SharedLines out(std::cout);
+  SharedLines err(std::cerr);
+  std::unique_ptr<CradleWaits> waits;
+  if (!args.has("no-wait")) waits = std::make_unique<CradleWaits>(std::cin, ports, err);
+  std::vector<std::unique_ptr<CommandLineCradle>> cradles;
+  std::vector<RunCradle*> runCradles;
+  const std::string runId = NewRunId();
+  for (const std::string& port : ports) {
+    cradles.push_back(
+        std::make_unique<CommandLineCradle>(port, options, args, runId, out, err, waits.get()));
+    std::string error;
+    if (!cradles.back()->Open(args, error)) {
+      std::cerr << "program: " << error << "\n";
+      return 2;
+    }
+    runCradles.push_back(cradles.back().get());
+  }
+
+  MultiPortRunOptions runOptions;
+  runOptions.pagers = static_cast<int>(*sequential);
+  if (logPath) runOptions.logFile = *logPath;
+  // The serial ports' notifiers work only on threads that Qt made.
+  runOptions.runConcurrently = [](const std::vector<std::function<void()>>& bodies) {
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (const auto& body : bodies) {
+      threads.emplace_back(QThread::create(body));
+      threads.back()->start();
+    }
+    for (const auto& thread : threads) thread->wait();
+  };
+  const MultiPortRunResult result = RunMultiPortSequential(*session, runCradles, runOptions, ui);
+  if (!result.started) std::cerr << "program: sequential run stopped before pager 1\n";
+  if (result.cannotAdvance) {
+    std::cerr << "program: the addresses cannot advance for the next pager\n";
+  }
+  if (logPath && !result.logFileWritten) std::cerr << "program: cannot write " << *logPath << "\n";
+  for (const CradleSummary& cradle : result.cradles) {
+    std::cout << cradle.port << ": " << cradle.programmed << " programmed, " << cradle.failed
+              << " failed" << CradleEndText(cradle.end) << "\n";
+  }
+  std::cout << result.programmed << " of " << *sequential << " pagers programmed\n";
+  return result.programmed == *sequential ? 0 : 1;
+}
+
+}  // namespace
 }  // namespace rer::cli

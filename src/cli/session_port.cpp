@@ -30,20 +30,31 @@ class SimulatedPort : public SessionPort {
 
 class SerialPort : public SessionPort {
  public:
-  SerialPort(const std::string& name, UserInterface& ui) : app_(argc_, argv_), serial_(&ui) {
+  SerialPort(const std::string& name, UserInterface& ui) : serial_(&ui) {
     serial_.SetPortName(name);
   }
   Transport& transport() override { return serial_; }
   Clock& clock() override { return clock_; }
 
  private:
-  // The serial port wants an application object for its notifiers.
+  TDComm serial_;
+  RealClock clock_;
+};
+
+// A serial port with the application object it wants for its notifiers.
+class SerialPortWithApplication : public SessionPort {
+ public:
+  SerialPortWithApplication(const std::string& name, UserInterface& ui)
+      : app_(argc_, argv_), port_(name, ui) {}
+  Transport& transport() override { return port_.transport(); }
+  Clock& clock() override { return port_.clock(); }
+
+ private:
   int argc_ = 1;
   char name_[8] = "rer-cli";
   char* argv_[2] = {name_, nullptr};
   QCoreApplication app_;
-  TDComm serial_;
-  RealClock clock_;
+  SerialPort port_;
 };
 
 }  // namespace
@@ -79,9 +90,9 @@ std::optional<SimScenario> SimulatedScenario(const std::string& port, const Args
 
 int CommandLineUserInterface::ShowMessageBox(const MessageBox& box) {
   // A question's title names it (the retry questions share their text).
-  if (box.buttons == MessageButtons::YesNo) std::cerr << box.title << "\n";
-  std::cerr << box.text;
-  if (!box.text.empty() && box.text.back() != '\n') std::cerr << "\n";
+  if (box.buttons == MessageButtons::YesNo) Err() << box.title << "\n";
+  Err() << box.text;
+  if (!box.text.empty() && box.text.back() != '\n') Err() << "\n";
   return ScriptedUserInterface::ShowMessageBox(box);
 }
 
@@ -92,6 +103,14 @@ std::string HexByte(std::uint8_t value) {
 
 std::unique_ptr<SessionPort> OpenSessionPort(const std::string& port, const Args& args,
                                              UserInterface& ui, std::string& error) {
+  const auto scenario = SimulatedScenario(port, args, error);
+  if (!error.empty()) return nullptr;
+  if (scenario) return std::make_unique<SimulatedPort>(*scenario, ui);
+  return std::make_unique<SerialPortWithApplication>(port, ui);
+}
+
+std::unique_ptr<SessionPort> OpenCradlePort(const std::string& port, const Args& args,
+                                            UserInterface& ui, std::string& error) {
   const auto scenario = SimulatedScenario(port, args, error);
   if (!error.empty()) return nullptr;
   if (scenario) return std::make_unique<SimulatedPort>(*scenario, ui);

@@ -4,6 +4,7 @@
 // talks to: a serial device path, or "sim" / "sim:0x81" for a simulated
 // pager inside the process (virtual time; "--scenario FILE" describes it).
 
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,13 @@ namespace rer::cli {
 class CommandLineUserInterface : public ScriptedUserInterface {
  public:
   int ShowMessageBox(const MessageBox& box) override;
+  // Where the boxes and the command's own remarks go (standard error
+  // unless set): a cradle of a run over several ports names its port there.
+  void SetErrorStream(std::ostream& err) { err_ = &err; }
+  std::ostream& Err() const { return *err_; }
+
+ private:
+  std::ostream* err_ = &std::cerr;
 };
 
 // "0x84" style text of a byte.
@@ -48,5 +56,10 @@ std::optional<SimScenario> SimulatedPagerScenario(const std::optional<std::strin
 // itself is opened by the link run, as for every operation.
 std::unique_ptr<SessionPort> OpenSessionPort(const std::string& port, const Args& args,
                                              UserInterface& ui, std::string& error);
+
+// The same for one cradle of a run over several ports, on which the caller
+// keeps the one application object that the serial ports need.
+std::unique_ptr<SessionPort> OpenCradlePort(const std::string& port, const Args& args,
+                                            UserInterface& ui, std::string& error);
 
 }  // namespace rer::cli

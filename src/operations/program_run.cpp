@@ -126,6 +126,10 @@ std::string RunLogLine(const RunLogRow& row) {
          std::to_string(row.result) + ',' + CsvField(row.time) + '\n';
 }
 
+std::string RunLogField(const std::string& value) {
+  return CsvField(value);
+}
+
 bool AppendRunLog(const std::string& path, const RunLogRow& row) {
   bool fresh = true;
   {

@@ -95,6 +95,8 @@ std::string RunLogTime();
 // The header line and one row, each ending in a line break.
 std::string RunLogHeader();
 std::string RunLogLine(const RunLogRow& row);
+// One field of a log line, quoted when it holds a separator or a quote.
+std::string RunLogField(const std::string& value);
 // Appends the row to the log at `path`, with the header first when the file
 // is new or empty. False when it cannot be written.
 bool AppendRunLog(const std::string& path, const RunLogRow& row);
