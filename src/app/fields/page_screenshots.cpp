@@ -201,116 +201,117 @@ QStringList SaveReportScreenshots(TFmMain& window, const QString& folder) {
   });
   if (!saved) return {};
   return {previewPath, sheetPath};
-  namespace {
+}
 
-  // The technician who confirms the adjust page's warning; every other box and
-  // entry is the window's own.
-  class ConfirmingUserInterface : public UserInterface {
-   public:
-    explicit ConfirmingUserInterface(UserInterface& window) : window_(window) {}
-    int ShowMessageBox(const MessageBox& box) override {
-      return box.buttons == MessageButtons::YesNo ? kResultYes : window_.ShowMessageBox(box);
-    }
-    std::optional<std::string> EnterPassword(PasswordMode mode) override {
-      return window_.EnterPassword(mode);
-    }
-    void BeginProgress() override { window_.BeginProgress(); }
-    void EndProgress() override { window_.EndProgress(); }
+namespace {
 
-   private:
-    UserInterface& window_;
+// The technician who confirms the adjust page's warning; every other box and
+// entry is the window's own.
+class ConfirmingUserInterface : public UserInterface {
+ public:
+  explicit ConfirmingUserInterface(UserInterface& window) : window_(window) {}
+  int ShowMessageBox(const MessageBox& box) override {
+    return box.buttons == MessageButtons::YesNo ? kResultYes : window_.ShowMessageBox(box);
+  }
+  std::optional<std::string> EnterPassword(PasswordMode mode) override {
+    return window_.EnterPassword(mode);
+  }
+  void BeginProgress() override { window_.BeginProgress(); }
+  void EndProgress() override { window_.EndProgress(); }
+
+ private:
+  UserInterface& window_;
+};
+
+int IndexOfTestCaption(const char* caption) {
+  const auto tests = ServiceTests();
+  for (std::size_t i = 0; i < tests.size(); ++i) {
+    if (QString(tests[i].caption) == caption) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+}  // namespace
+
+QStringList SaveServiceDialogScreenshots(TFmMain& window, const ServiceWindowSide& side,
+                                         const QString& folder) {
+  if (!QDir().mkpath(folder)) return {};
+  ConfirmingUserInterface ui(window.Ui());
+  TFmService dialog(window.Session(), ui, side, &window);
+  dialog.show();
+  QStringList written;
+  auto save = [&](const char* name) {
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name);
+    if (!dialog.grab().save(path, "PNG")) return false;
+    written << path;
+    return true;
   };
+  constexpr int kTestKey = 5, kSendKey = 8, kAdjustKey = 3, kExitKey = 10;
+  bool saved = save("TFmService_Main.png");
+  // The key test runs on the pager: the result field shows its answer.
+  dialog.PressFunctionKey(kTestKey);
+  dialog.Logic().SelectTest(IndexOfTestCaption("Key Test"));
+  dialog.PressFunctionKey(kSendKey);
+  saved = saved && save("TFmService_Test.png");
+  dialog.PressFunctionKey(kExitKey);
+  dialog.PressFunctionKey(kAdjustKey);
+  saved = saved && save("TFmService_Adjust.png");
+  dialog.PressFunctionKey(kExitKey);
+  dialog.PressFunctionKey(kExitKey);
+  return saved ? written : QStringList{};
+}
 
-  int IndexOfTestCaption(const char* caption) {
-    const auto tests = ServiceTests();
-    for (std::size_t i = 0; i < tests.size(); ++i) {
-      if (QString(tests[i].caption) == caption) return static_cast<int>(i);
+QStringList SaveProgressScreenshotDuringProgram(TFmMain& window, const QString& folder) {
+  if (!QDir().mkpath(folder)) return {};
+  const QString path = QDir(folder).filePath("TFmProgressBar.png");
+  bool saved = false;
+  QTimer watch;
+  // The GUI thread keeps running while the program works off it: the box is
+  // looked at as it stands, every tenth of a second.
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* box = window.findChild<TFmProgressBar*>();
+    if (saved || !box || !box->isVisible()) return;
+    // A pause follows a finished block, so the gauge then stands full.
+    if (box->Percent() <= 0 || box->PhaseText().isEmpty() || box->SecondsLeftText().isEmpty()) {
+      return;
     }
-    return 0;
-  }
+    saved = box->grab().save(path, "PNG");
+  });
+  watch.start(100);
+  window.WritePagerClick();
+  watch.stop();
+  return saved ? QStringList{path} : QStringList{};
+}
 
-  }  // namespace
+QStringList SaveHistoryScreenshots(TFmMain& window, const QString& databasePath,
+                                   const QString& folder) {
+  if (!QDir().mkpath(folder)) return {};
+  TFmPagerHistory dialog(databasePath.toStdString(), &window);
+  dialog.show();
+  QApplication::processEvents();
+  if (dialog.RowCount() == 0) return {};
+  const QString listPath = QDir(folder).filePath("TFmPagerHistory.png");
+  if (!dialog.grab().save(listPath, "PNG")) return {};
+  // The capcode column of the newest row, searched for.
+  const QString capcode = dialog.Table().item(0, 2) ? dialog.Table().item(0, 2)->text() : QString();
+  dialog.Search(capcode, true, false);
+  QApplication::processEvents();
+  const QString searchPath = QDir(folder).filePath("TFmPagerHistory_Search.png");
+  const bool saved = dialog.grab().save(searchPath, "PNG");
+  dialog.reject();
+  if (!saved) return {};
 
-  QStringList SaveServiceDialogScreenshots(TFmMain & window, const ServiceWindowSide& side,
-                                           const QString& folder) {
-    if (!QDir().mkpath(folder)) return {};
-    ConfirmingUserInterface ui(window.Ui());
-    TFmService dialog(window.Session(), ui, side, &window);
-    dialog.show();
-    QStringList written;
-    auto save = [&](const char* name) {
-      QApplication::processEvents();
-      const QString path = QDir(folder).filePath(name);
-      if (!dialog.grab().save(path, "PNG")) return false;
-      written << path;
-      return true;
-    };
-    constexpr int kTestKey = 5, kSendKey = 8, kAdjustKey = 3, kExitKey = 10;
-    bool saved = save("TFmService_Main.png");
-    // The key test runs on the pager: the result field shows its answer.
-    dialog.PressFunctionKey(kTestKey);
-    dialog.Logic().SelectTest(IndexOfTestCaption("Key Test"));
-    dialog.PressFunctionKey(kSendKey);
-    saved = saved && save("TFmService_Test.png");
-    dialog.PressFunctionKey(kExitKey);
-    dialog.PressFunctionKey(kAdjustKey);
-    saved = saved && save("TFmService_Adjust.png");
-    dialog.PressFunctionKey(kExitKey);
-    dialog.PressFunctionKey(kExitKey);
-    return saved ? written : QStringList{};
-  }
-
-  QStringList SaveProgressScreenshotDuringProgram(TFmMain & window, const QString& folder) {
-    if (!QDir().mkpath(folder)) return {};
-    const QString path = QDir(folder).filePath("TFmProgressBar.png");
-    bool saved = false;
-    QTimer watch;
-    // The GUI thread keeps running while the program works off it: the box is
-    // looked at as it stands, every tenth of a second.
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-      auto* box = window.findChild<TFmProgressBar*>();
-      if (saved || !box || !box->isVisible()) return;
-      // A pause follows a finished block, so the gauge then stands full.
-      if (box->Percent() <= 0 || box->PhaseText().isEmpty() || box->SecondsLeftText().isEmpty()) {
-        return;
-      }
-      saved = box->grab().save(path, "PNG");
-    });
-    watch.start(100);
-    window.WritePagerClick();
-    watch.stop();
-    return saved ? QStringList{path} : QStringList{};
-  }
-
-  QStringList SaveHistoryScreenshots(TFmMain & window, const QString& databasePath,
-                                     const QString& folder) {
-    if (!QDir().mkpath(folder)) return {};
-    TFmPagerHistory dialog(databasePath.toStdString(), &window);
-    dialog.show();
-    QApplication::processEvents();
-    if (dialog.RowCount() == 0) return {};
-    const QString listPath = QDir(folder).filePath("TFmPagerHistory.png");
-    if (!dialog.grab().save(listPath, "PNG")) return {};
-    // The capcode column of the newest row, searched for.
-    const QString capcode =
-        dialog.Table().item(0, 2) ? dialog.Table().item(0, 2)->text() : QString();
-    dialog.Search(capcode, true, false);
-    QApplication::processEvents();
-    const QString searchPath = QDir(folder).filePath("TFmPagerHistory_Search.png");
-    const bool saved = dialog.grab().save(searchPath, "PNG");
-    dialog.reject();
-    if (!saved) return {};
-
-    const std::unique_ptr<QSettings> store = OpenSettingsStore();
-    TFmSetup setup(*store, AvailablePortDisplayNames(), &window);
-    if (auto* tabs = setup.findChild<QTabWidget*>()) tabs->setCurrentIndex(1);
-    setup.show();
-    QApplication::processEvents();
-    const QString setupPath = QDir(folder).filePath("TFmSetup_Application.png");
-    const bool setupSaved = setup.grab().save(setupPath, "PNG");
-    setup.reject();
-    if (!setupSaved) return {};
-    return {listPath, searchPath, setupPath};
-  }
+  const std::unique_ptr<QSettings> store = OpenSettingsStore();
+  TFmSetup setup(*store, AvailablePortDisplayNames(), &window);
+  if (auto* tabs = setup.findChild<QTabWidget*>()) tabs->setCurrentIndex(1);
+  setup.show();
+  QApplication::processEvents();
+  const QString setupPath = QDir(folder).filePath("TFmSetup_Application.png");
+  const bool setupSaved = setup.grab().save(setupPath, "PNG");
+  setup.reject();
+  if (!setupSaved) return {};
+  return {listPath, searchPath, setupPath};
+}
 
 }  // namespace rer
