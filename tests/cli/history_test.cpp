@@ -179,7 +179,8 @@ TEST(HistoryCommand, ASequentialRunAddsOneRowPerPagerInOneRun) {
   EXPECT_NE(rows[3].toObject().value("run"), rows[0].toObject().value("run"));
   // Each row names the capcode that pager received, as the run printed it.
   for (const std::string& capcode : firstCapcodes) {
-    EXPECT_NE(run.out.find("first capcode " + capcode + "\n"), std::string::npos) << capcode;
+    EXPECT_NE(run.out.find("first capcode " + capcode + ", verified\n"), std::string::npos)
+        << capcode;
   }
   EXPECT_NE(firstCapcodes[0], firstCapcodes[1]);
   EXPECT_NE(firstCapcodes[1], firstCapcodes[2]);

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -224,6 +229,46 @@ TEST(MultiPortProgram, RealTimeRunOverTwoPseudoTerminals) {
   EXPECT_EQ((std::set<std::string>{rows[0].port, rows[1].port}),
             (std::set<std::string>{first, second}));
   EXPECT_EQ((std::set<std::string>{rows[0].firstCapcode, rows[1].firstCapcode}), DemoCapcodes(2));
+}
+
+}  // namespace
+}  // namespace rer::cli
+
+namespace rer::cli {
+namespace {
+
+// Every cradle of a run keeps what it does as a one-port run does: a backup
+// of what each pager held, the read-back verify, and one history row per
+// pager under the one run, naming its port.
+TEST(MultiPortProgram, EachCradleBacksUpVerifiesAndRecordsIntoOneRun) {
+  const std::string codeplug = DemoCodeplug();
+  const std::string db = Temp("cradles.sqlite");
+  const std::string backups = Temp("cradle_backups");
+  std::remove(db.c_str());
+  QDir(QString::fromStdString(backups)).removeRecursively();
+  const auto run =
+      RunCli("program " + kTwoSims + " " + codeplug + " --sequential 3 --no-wait --yes --history " +
+             db + " --backup-dir " + backups);
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  int verified = 0;
+  for (const std::string& line : Lines(run.out)) {
+    if (line.find(", verified") != std::string::npos) ++verified;
+  }
+  EXPECT_EQ(verified, 3) << run.out;
+  EXPECT_EQ(QDir(QString::fromStdString(backups)).entryList({"*.cp"}, QDir::Files).size(), 3);
+
+  const auto listed = RunCli("history --history " + db + " --format json");
+  ASSERT_EQ(listed.exitCode, 0) << listed.err;
+  const QJsonArray rows = QJsonDocument::fromJson(QByteArray::fromStdString(listed.out)).array();
+  ASSERT_EQ(rows.size(), 3);
+  // In virtual time either cradle may be the quicker one to every pager.
+  const std::set<std::string> cradles{"sim", "sim:0x84"};
+  for (const auto& value : rows) {
+    const QJsonObject row = value.toObject();
+    EXPECT_EQ(row.value("operation").toString(), "program");
+    EXPECT_EQ(row.value("run"), rows[0].toObject().value("run"));
+    EXPECT_TRUE(cradles.contains(row.value("port").toString().toStdString()));
+  }
 }
 
 }  // namespace

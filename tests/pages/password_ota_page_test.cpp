@@ -24,7 +24,11 @@ int FieldOf(Control control) {
 // The page rules of a 4 KB pager, with edits made as the window makes them.
 class PasswordOtaPageTest : public ::testing::Test {
  protected:
-  PasswordOtaPageTest() : pages(settings, ui, Environment(passwords)) {}
+  // A display contrast the Features rules accept, so that the editor's
+  // check reaches this page.
+  PasswordOtaPageTest() : pages(settings, ui, Environment(passwords)) {
+    settings.SetText(Control::ed_displayContrast, "8");
+  }
   static PageEnvironment Environment(PasswordState& passwords) {
     PageEnvironment environment;
     environment.modelCode = 0x84;

@@ -36,6 +36,9 @@ class PromptPagesTest : public ::testing::Test {
   void Open(std::uint8_t modelCode, int cgromType = 0, const std::string& serial = "") {
     settings = EditorSettings();
     settings.SetText(ed_serialNumber, serial);
+    // A display contrast the Features rules accept, so that the editor's
+    // check is about the prompts.
+    settings.SetText(ed_displayContrast, "8");
     ui.shown.clear();
     PageEnvironment environment;
     environment.modelCode = modelCode;
