@@ -291,6 +291,7 @@ class CommandLineCradle : public RunCradle {
   // As a one-port run: backups, verify and the pager history, the history
   // opened on this cradle's own thread (its connection serves that thread).
   void Prepare(PagerProgrammer& programmer) override {
+    programmer_ = &programmer;
     if (!args_.has(kNoBackupFlag)) {
       programmer.SetBackupFolder(args_.value(kBackupDirOption).value_or(DefaultBackupFolder()));
     }
@@ -298,7 +299,10 @@ class CommandLineCradle : public RunCradle {
     history_ = std::make_unique<CommandHistory>(args_, "program", runId_);
     programmer.SetRecorder(&history_->Recorder(), portName_);
   }
-  void Finished() override { history_.reset(); }
+  void Finished() override {
+    history_.reset();
+    programmer_ = nullptr;
+  }
 
   // Nothing, with `error` set, when the port text is not usable.
   bool Open(const Args& args, std::string& error) {
@@ -329,16 +333,23 @@ class CommandLineCradle : public RunCradle {
 
   void Attempted(const RunLogRow& row, int imagesSent) override {
     // As with one cradle: a pager that never answered is named, and one that
-    // failed after the image went out may hold it.
+    // failed after the image went out may hold it, unless its verify has
+    // said what it holds.
     if (row.result == kLinkNotResponding) ui_.ShowError(row.result);
     const bool refusedChecksum =
         !ui_.shown.empty() && ui_.shown.back().text == ComposeError(kLinkBadChecksum).text;
-    if (row.result != kSuccess && imagesSent > 0 && !refusedChecksum) {
+    const bool verifyFailed = programmer_ && programmer_->LastVerify().Failed();
+    if (row.result != kSuccess && imagesSent > 0 && !refusedChecksum && !verifyFailed) {
       err_ << "program: the pager may hold the new codeplug: read it to check\n";
+    }
+    if (programmer_ && programmer_->LastBackup() && programmer_->LastBackup()->written) {
+      out_ << "backup \"" << programmer_->LastBackup()->path << "\" of what the pager held\n";
     }
     if (row.result != kSuccess) return;
     out_ << "programmed " << row.serialNumber << " ICN \"" << row.inventoryNumber
-         << "\" first capcode " << row.firstCapcode << "\n";
+         << "\" first capcode " << row.firstCapcode;
+    if (programmer_) out_ << ", " << VerifyDetail(programmer_->LastVerify());
+    out_ << "\n";
   }
 
  private:
@@ -347,6 +358,7 @@ class CommandLineCradle : public RunCradle {
   const Args& args_;
   std::string runId_;
   std::unique_ptr<CommandHistory> history_;
+  PagerProgrammer* programmer_ = nullptr;  // the cradle's, while its thread runs
   PortStream out_;
   PortStream err_;
   CradleWaits* waits_;

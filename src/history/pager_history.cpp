@@ -194,17 +194,6 @@ bool PagerHistory::Migrate(std::string& error) {
             ")";
     return false;
   }
-  if (version == 0) {
-    if (!q.exec("SELECT count(*) FROM sqlite_master") || !q.next()) {
-      error = Why(q.lastError());
-      return false;
-    }
-    if (q.value(0).toInt() != 0) {
-      error = "the file is a database, but not a pager history";
-      return false;
-    }
-    q.finish();
-  }
   // Write-ahead logging: a crash, or a cradle pulled mid-run, can lose only
   // the row being written; every committed row stays. FULL makes each commit
   // reach the disk before the pager operation goes on.
@@ -213,24 +202,53 @@ bool PagerHistory::Migrate(std::string& error) {
     error = Why(q.lastError());
     return false;
   }
-  while (version < HistorySchemaVersion()) {
-    if (!db.transaction()) {
-      error = Why(db.lastError());
+  // Each step takes the write lock before it looks at the version again:
+  // two programs (or two cradles) opening a new database at once must not
+  // both run the same step; the second finds it done.
+  for (;;) {
+    if (!q.exec("BEGIN IMMEDIATE")) {
+      error = Why(q.lastError());
       return false;
+    }
+    if (!q.exec("PRAGMA user_version") || !q.next()) {
+      error = Why(q.lastError());
+      q.exec("ROLLBACK");
+      return false;
+    }
+    version = q.value(0).toInt();
+    q.finish();
+    if (version >= HistorySchemaVersion()) {
+      q.exec("COMMIT");
+      break;
+    }
+    // Before the first step, under the lock: a file that already holds
+    // tables of its own is some other database, left as it is.
+    if (version == 0) {
+      if (!q.exec("SELECT count(*) FROM sqlite_master") || !q.next()) {
+        error = Why(q.lastError());
+        q.exec("ROLLBACK");
+        return false;
+      }
+      const bool foreign = q.value(0).toInt() != 0;
+      q.finish();
+      if (foreign) {
+        error = "the file is a database, but not a pager history";
+        q.exec("ROLLBACK");
+        return false;
+      }
     }
     for (const std::string& statement : kMigrations[static_cast<std::size_t>(version)]) {
       if (!q.exec(Q(statement))) {
         error = "cannot bring the database to schema " + std::to_string(version + 1) + ": " +
                 Why(q.lastError());
-        db.rollback();
+        q.exec("ROLLBACK");
         return false;
       }
     }
-    ++version;
     // The version moves with the transaction: a migration is all or nothing.
-    if (!q.exec(QString("PRAGMA user_version=%1").arg(version)) || !db.commit()) {
-      error = Why(q.lastError().isValid() ? q.lastError() : db.lastError());
-      db.rollback();
+    if (!q.exec(QString("PRAGMA user_version=%1").arg(version + 1)) || !q.exec("COMMIT")) {
+      error = Why(q.lastError());
+      q.exec("ROLLBACK");
       return false;
     }
   }
