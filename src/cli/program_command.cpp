@@ -427,6 +427,9 @@ int RunMultiPortProgram(Args& args, const std::vector<std::string>& ports,
   std::vector<std::unique_ptr<CommandLineCradle>> cradles;
   std::vector<RunCradle*> runCradles;
   const std::string runId = NewRunId();
+  // The history is opened (made and brought to its schema) once here, before
+  // the cradles open it each on its own thread.
+  { const CommandHistory opened(args, "program", runId); }
   for (const std::string& port : ports) {
     cradles.push_back(
         std::make_unique<CommandLineCradle>(port, options, args, runId, out, err, waits.get()));

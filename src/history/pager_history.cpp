@@ -197,10 +197,16 @@ bool PagerHistory::Migrate(std::string& error) {
   // Write-ahead logging: a crash, or a cradle pulled mid-run, can lose only
   // the row being written; every committed row stays. FULL makes each commit
   // reach the disk before the pager operation goes on.
-  if (!q.exec("PRAGMA journal_mode=WAL") || !q.exec("PRAGMA synchronous=FULL") ||
-      !q.exec("PRAGMA foreign_keys=ON")) {
-    error = Why(q.lastError());
-    return false;
+  // Each statement's result is let go at once: a pragma left open holds a
+  // read lock, and two connections opening at once would then each wait on
+  // the other.
+  for (const char* pragma :
+       {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
+    if (!q.exec(pragma)) {
+      error = Why(q.lastError());
+      return false;
+    }
+    q.finish();
   }
   // Each step takes the write lock before it looks at the version again:
   // two programs (or two cradles) opening a new database at once must not
