@@ -56,13 +56,8 @@ class CodeplugReportTest : public ::testing::Test {
     QDir(folder).removeRecursively();
     pager = std::make_unique<SimPager>(DemoScenario(model));
     transport = std::make_unique<SimTransport>(*pager, clock, &ui);
-    window = std::make_unique<TFmMain>(ui);
-    window->SetCalibrationHook({});
-    window->SetOperations(&operations);
-    window->SetLinkTransport(transport.get());
-    window->SetLinkClock(&clock);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->StartupDone(); }));
+    window = test::StartWindow(ui, operations, *transport, clock);
+    ASSERT_TRUE(window);
     operations.SetReportPictureFolder(folder);
     operations.SetReportPresenter([this](const CodeplugReport& shown) {
       report = shown;

@@ -36,13 +36,8 @@ class CompareWithFileTest : public ::testing::Test {
     QDir().mkpath(folder);
     pager = std::make_unique<SimPager>(DemoScenario(0x84));
     transport = std::make_unique<SimTransport>(*pager, clock, &ui);
-    window = std::make_unique<TFmMain>(ui);
-    window->SetCalibrationHook({});
-    window->SetOperations(&operations);
-    window->SetLinkTransport(transport.get());
-    window->SetLinkClock(&clock);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->StartupDone(); }));
+    window = test::StartWindow(ui, operations, *transport, clock);
+    ASSERT_TRUE(window);
     window->WorkFilesPath = folder;
     window->BackupFolder = folder + "/backups";
     operations.SetFreeSpaceQuery(

@@ -35,13 +35,8 @@ class PromptGaugeTest : public ::testing::Test {
     test::UseFreshSettingsFolder();
     pager = std::make_unique<SimPager>(DemoScenario(0x84));
     transport = std::make_unique<SimTransport>(*pager, clock, &ui);
-    window = std::make_unique<TFmMain>(ui);
-    window->SetCalibrationHook({});
-    window->SetOperations(&operations);
-    window->SetLinkTransport(transport.get());
-    window->SetLinkClock(&clock);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->StartupDone(); }));
+    window = test::StartWindow(ui, operations, *transport, clock);
+    ASSERT_TRUE(window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     window->ReadPagerClick();
     ASSERT_EQ(window->CurrentFileName, kReadCodeplugName);

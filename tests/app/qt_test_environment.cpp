@@ -1,11 +1,14 @@
 #include "qt_test_environment.h"
 
+#include "app/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 namespace rer::test {
@@ -53,6 +56,18 @@ void UseFreshSettingsFolder() {
 
 QString SettingsFolder() {
   return settingsDir ? settingsDir->path() : QString();
+}
+
+std::unique_ptr<TFmMain> StartWindow(UserInterface& ui, MainWindowOperations& operations,
+                                     Transport& link, Clock& clock) {
+  auto window = std::make_unique<TFmMain>(ui);
+  window->SetCalibrationHook({});
+  window->SetOperations(&operations);
+  window->SetLinkTransport(&link);
+  window->SetLinkClock(&clock);
+  window->show();
+  if (!QTest::qWaitFor([&] { return window->StartupDone(); })) return nullptr;
+  return window;
 }
 
 }  // namespace rer::test

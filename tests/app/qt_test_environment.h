@@ -3,6 +3,15 @@
 // settings store that starts empty for every test that asks for it.
 
 #include <QString>
+#include <memory>
+
+namespace rer {
+class Clock;
+class MainWindowOperations;
+class TFmMain;
+class Transport;
+class UserInterface;
+}  // namespace rer
 
 namespace rer::test {
 
@@ -10,5 +19,11 @@ namespace rer::test {
 void UseFreshSettingsFolder();
 // The folder the settings currently go to.
 QString SettingsFolder();
+
+// The main window over a pager link in virtual time (a simulated pager's
+// transport and clock), shown, with its start-up steps done as the program
+// does them (without the calibration). nullptr when the start-up did not end.
+std::unique_ptr<TFmMain> StartWindow(UserInterface& ui, MainWindowOperations& operations,
+                                     Transport& link, Clock& clock);
 
 }  // namespace rer::test

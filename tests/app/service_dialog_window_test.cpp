@@ -37,13 +37,8 @@ class ServiceWindowTest : public ::testing::Test {
     scenario.keyTestByte = 0x05;
     pager = std::make_unique<SimPager>(scenario);
     transport = std::make_unique<SimTransport>(*pager, clock, &ui);
-    window = std::make_unique<TFmMain>(ui);
-    window->SetCalibrationHook({});
-    window->SetOperations(&operations);
-    window->SetLinkTransport(transport.get());
-    window->SetLinkClock(&clock);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->StartupDone(); }));
+    window = test::StartWindow(ui, operations, *transport, clock);
+    ASSERT_TRUE(window);
   }
 
   void TearDown() override {
