@@ -57,11 +57,8 @@ class FeaturesWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::UseFreshSettingsFolder();
-    window = std::make_unique<TFmMain>(ui);
-    window->SetCalibrationHook({});
-    window->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->StartupDone(); }));
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window = test::StartWindow(ui);
+    ASSERT_TRUE(window);
   }
   void TearDown() override {
     window->StartupRefused = true;
@@ -69,12 +66,7 @@ class FeaturesWindowTest : public ::testing::Test {
   }
 
   void OpenEditor(const std::string& path) {
-    ASSERT_EQ(LoadCodeplugFile(window->Session(), path, ui), kSuccess);
-    window->PagerLink().ModelCode = kModel;
-    window->SetupPagesForPager(kModel);
-    window->FillPages();
-    window->SetCommandStates(false, TFmMain::CommandScope::ByPage);
-    window->CurrentFileName = "file";
+    ASSERT_TRUE(test::OpenInEditor(*window, path, kModel, ui));
     ui.shown.clear();
   }
 

@@ -1,6 +1,8 @@
 #include "qt_test_environment.h"
 
 #include "app/main_window.h"
+#include "core/result_codes.h"
+#include "pager/codeplug_files.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,25 @@ std::unique_ptr<TFmMain> StartWindow(UserInterface& ui, MainWindowOperations& op
   window->show();
   if (!QTest::qWaitFor([&] { return window->StartupDone(); })) return nullptr;
   return window;
+}
+
+std::unique_ptr<TFmMain> StartWindow(UserInterface& ui) {
+  auto window = std::make_unique<TFmMain>(ui);
+  window->SetCalibrationHook({});
+  window->show();
+  if (!QTest::qWaitFor([&] { return window->StartupDone(); })) return nullptr;
+  if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
+  return window;
+}
+
+bool OpenInEditor(TFmMain& window, const std::string& path, std::uint8_t model, UserInterface& ui) {
+  if (LoadCodeplugFile(window.Session(), path, ui) != kSuccess) return false;
+  window.PagerLink().ModelCode = model;
+  window.SetupPagesForPager(model);
+  window.FillPages();
+  window.SetCommandStates(false, TFmMain::CommandScope::ByPage);
+  window.CurrentFileName = "file";
+  return true;
 }
 
 }  // namespace rer::test
