@@ -34,6 +34,19 @@
 
 namespace rer {
 
+namespace {
+
+// Shows `widget`, lets it paint, and writes it as `name` into `folder`: the
+// path written, or empty when it could not be written.
+QString SavePicture(QWidget& widget, const QString& folder, const QString& name) {
+  widget.show();
+  QApplication::processEvents();
+  const QString path = QDir(folder).filePath(name);
+  return widget.grab().save(path, "PNG") ? path : QString();
+}
+
+}  // namespace
+
 QString ScreenshotFileName(int pageIndex) {
   // The Main page comes first, before the settings pages in tab order.
   const int order = pageIndex == kMainPageIndex ? 0 : pageIndex + 1;
@@ -117,32 +130,26 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   }
   request.selectedIndex = PartitionIndexOfCode(true, 16);
   TFmMemorySn entry(request, &window);
-  entry.show();
-  QApplication::processEvents();
-  const QString entryPath = QDir(folder).filePath("TFmMemorySn.png");
-  if (!entry.grab().save(entryPath, "PNG")) return {};
+  const QString entryPath = SavePicture(entry, folder, "TFmMemorySn.png");
   entry.reject();
+  if (entryPath.isEmpty()) return {};
   written << entryPath;
 
   // The user-password keypad, opened on Left, Right, Up, Down.
   QtUserInterface keypadUi(&window);
   TFmKeyboard keypad("0123", keypadUi, &window);
-  keypad.show();
-  QApplication::processEvents();
-  const QString keypadPath = QDir(folder).filePath("TFmKeyboard.png");
-  if (!keypad.grab().save(keypadPath, "PNG")) return {};
+  const QString keypadPath = SavePicture(keypad, folder, "TFmKeyboard.png");
   keypad.reject();
+  if (keypadPath.isEmpty()) return {};
   written << keypadPath;
 
   const auto message =
       CreateMessageBox(MessageBox{"successfully", "\nThe file was saved as /home/tech/rer/bench.cp",
                                   MessageIcon::Information, MessageButtons::Ok},
                        &window);
-  message->show();
-  QApplication::processEvents();
-  const QString messagePath = QDir(folder).filePath("SaveAsSuccess.png");
-  if (!message->grab().save(messagePath, "PNG")) return {};
+  const QString messagePath = SavePicture(*message, folder, "SaveAsSuccess.png");
   message->done(QMessageBox::Ok);
+  if (messagePath.isEmpty()) return {};
   written << messagePath;
 
   // The comparison of the editor with a file that holds another frequency
@@ -152,22 +159,18 @@ QStringList SaveDialogScreenshots(TFmMain& window, const QString& folder) {
   other.SetText(AddressControl::Capcode, 2, "0004321");
   TFmCompare compare("/home/tech/rer/bench.cp", DiffSettings(window.Session().settings, other),
                      &window);
-  compare.show();
-  QApplication::processEvents();
-  const QString comparePath = QDir(folder).filePath("TFmCompare.png");
-  if (!compare.grab().save(comparePath, "PNG")) return {};
+  const QString comparePath = SavePicture(compare, folder, "TFmCompare.png");
   compare.reject();
+  if (comparePath.isEmpty()) return {};
   written << comparePath;
 
   // The setup on its tab of the application's settings: backups and verify.
   const std::unique_ptr<QSettings> store = OpenSettingsStore();
   TFmSetup setup(*store, AvailablePortDisplayNames(), &window);
   if (auto* tabs = setup.findChild<QTabWidget*>()) tabs->setCurrentIndex(1);
-  setup.show();
-  QApplication::processEvents();
-  const QString setupPath = QDir(folder).filePath("TFmSetup_Application.png");
-  if (!setup.grab().save(setupPath, "PNG")) return {};
+  const QString setupPath = SavePicture(setup, folder, "TFmSetup_Application.png");
   setup.reject();
+  if (setupPath.isEmpty()) return {};
   written << setupPath;
   return written;
 }
@@ -301,17 +304,7 @@ QStringList SaveHistoryScreenshots(TFmMain& window, const QString& databasePath,
   const bool saved = dialog.grab().save(searchPath, "PNG");
   dialog.reject();
   if (!saved) return {};
-
-  const std::unique_ptr<QSettings> store = OpenSettingsStore();
-  TFmSetup setup(*store, AvailablePortDisplayNames(), &window);
-  if (auto* tabs = setup.findChild<QTabWidget*>()) tabs->setCurrentIndex(1);
-  setup.show();
-  QApplication::processEvents();
-  const QString setupPath = QDir(folder).filePath("TFmSetup_Application.png");
-  const bool setupSaved = setup.grab().save(setupPath, "PNG");
-  setup.reject();
-  if (!setupSaved) return {};
-  return {listPath, searchPath, setupPath};
+  return {listPath, searchPath};
 }
 
 }  // namespace rer

@@ -48,9 +48,9 @@ QStringList SaveServiceDialogScreenshots(TFmMain& window, const ServiceWindowSid
                                          const QString& folder);
 // "Pager History..." over the database at `databasePath`: the whole list
 // "TFmPagerHistory.png", then searched for the first capcode of its newest
-// row "TFmPagerHistory_Search.png", and the setup dialog's tab where the
-// database is chosen "TFmSetup_Application.png". Empty on failure or an
-// empty history.
+// row "TFmPagerHistory_Search.png" (the setup's tab where the database is
+// chosen is among the dialog pictures). Empty on failure or an empty
+// history.
 QStringList SaveHistoryScreenshots(TFmMain& window, const QString& databasePath,
                                    const QString& folder);
 
